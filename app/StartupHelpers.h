@@ -1,0 +1,10 @@
+#pragma once
+
+#include "framework/String.h"
+
+// A plain message box: no owner, an empty caption, one OK button.
+void ShowMessage(CString text);
+
+// True when the command line carries a "/" anywhere after its first byte.
+// The program has no switches, so any such "/" refuses the start.
+bool CommandLineHasSwitch(const CString& commandLine);

@@ -1,0 +1,179 @@
+#include "framework/Dialog.h"
+
+#include "framework/WinApp.h"
+
+namespace {
+
+// Messages whose result a dialog procedure returns directly instead of
+// through DWLP_MSGRESULT.
+bool ReturnsResultDirectly(UINT message) {
+  switch (message) {
+    case WM_INITDIALOG:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_pParentWnd(parent), m_templateId(templateId) {}
+
+CDialog::CDialog() = default;
+
+BOOL CDialog::InitModalIndirect(const DLGTEMPLATE* dialogTemplate, CWnd* parent) {
+  m_pTemplate = dialogTemplate;
+  m_pParentWnd = parent;
+  return dialogTemplate != nullptr;
+}
+
+HWND CDialog::ChooseOwner() const {
+  // Like any modal dialog without a parent, it is owned (and its owner
+  // disabled) by the application's main window, once that exists.
+  if (m_pParentWnd) return m_pParentWnd->GetSafeHwnd();
+  CWnd* mainWnd = AfxGetMainWnd();
+  if (!mainWnd || mainWnd == this || !::IsWindow(mainWnd->GetSafeHwnd())) return nullptr;
+  return mainWnd->GetSafeHwnd();
+}
+
+INT_PTR CDialog::DoModal() {
+  const LPARAM self = reinterpret_cast<LPARAM>(this);
+  if (m_pTemplate) {
+    return ::DialogBoxIndirectParamA(AfxGetResourceHandle(), m_pTemplate, ChooseOwner(), DialogProc, self);
+  }
+  return ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_templateId), ChooseOwner(), DialogProc, self);
+}
+
+void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate) {
+  CDataExchange exchange(this, saveAndValidate);
+  DoDataExchange(&exchange);
+  return !exchange.m_bFailed;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    ::SetWindowLongPtrA(window, DWLP_USER, lParam);
+    reinterpret_cast<CDialog*>(lParam)->m_hWnd = window;
+  }
+  auto* self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(window, DWLP_USER));
+  if (!self) return FALSE;
+
+  const bool outerHandled = self->m_bHandled;
+  self->m_bHandled = true;
+  const LRESULT result = self->DispatchMessageToObject(message, wParam, lParam);
+  const bool handled = self->m_bHandled;
+  self->m_bHandled = outerHandled;
+
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrA(window, DWLP_USER, 0);
+    self->m_hWnd = nullptr;
+  }
+  if (!handled) return FALSE;
+  if (ReturnsResultDirectly(message)) return static_cast<INT_PTR>(result);
+  ::SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
+  return TRUE;
+}
+
+LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (OnWndMsg(message, wParam, lParam, &result)) return result;
+  return Default();
+}
+
+LRESULT CDialog::DefWindowProc(UINT, WPARAM, LPARAM) {
+  m_bHandled = false;
+  return 0;
+}
+
+BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  switch (message) {
+    case WM_INITDIALOG:
+      *result = OnInitDialog();
+      return TRUE;
+    case WM_COMMAND:
+      if (!OnCommand(wParam, lParam)) *result = Default();
+      return TRUE;
+    case WM_TIMER:
+      OnTimer(wParam);
+      return TRUE;
+    case WM_SYSCOMMAND:
+      OnSysCommand(static_cast<UINT>(wParam), lParam);
+      return TRUE;
+    case WM_PAINT:
+      OnPaint();
+      return TRUE;
+    case WM_QUERYDRAGICON:
+      *result = reinterpret_cast<LRESULT>(OnQueryDragIcon());
+      return TRUE;
+    case WM_DESTROY:
+      OnDestroy();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+BOOL CDialog::OnInitDialog() {
+  UpdateData(FALSE);
+  return TRUE;
+}
+
+void CDialog::OnOK() {
+  if (!UpdateData(TRUE)) return;
+  EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+BOOL CDialog::OnCommand(WPARAM wParam, LPARAM) {
+  // Only button clicks, menu and accelerator commands carry a code of 0 or 1.
+  if (HIWORD(wParam) > 1) return FALSE;
+  switch (LOWORD(wParam)) {
+    case IDOK:
+      OnOK();
+      return TRUE;
+    case IDCANCEL:
+      OnCancel();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+void CDialog::OnTimer(UINT_PTR) { Default(); }
+
+void CDialog::OnSysCommand(UINT, LPARAM) { Default(); }
+
+void CDialog::OnPaint() { Default(); }
+
+HCURSOR CDialog::OnQueryDragIcon() {
+  Default();
+  return nullptr;
+}
+
+void CDialog::OnDestroy() { Default(); }
+
+HWND CDataExchange::PrepareCtrl(int id) {
+  m_hWndLastControl = ::GetDlgItem(m_pDlgWnd->GetSafeHwnd(), id);
+  return m_hWndLastControl;
+}
+
+void CDataExchange::Fail() {
+  m_bFailed = true;
+  if (m_hWndLastControl) ::SetFocus(m_hWndLastControl);
+}

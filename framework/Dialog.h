@@ -1,0 +1,80 @@
+// CDialog: the modal dialog base. A static dialog procedure attaches the
+// object to its window at WM_INITDIALOG and forwards every message to the
+// virtual WindowProc, which splits messages into the typed handlers below.
+// A derived dialog overrides only what it changes; a handler that wants the
+// dialog manager's own treatment calls Default().
+#pragma once
+
+#include <windows.h>
+
+#include "framework/Wnd.h"
+
+class CDataExchange;
+
+class CDialog : public CWnd {
+ public:
+  explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+  ~CDialog() override = default;
+
+  // Runs the dialog modally and returns what EndDialog was given, or -1 when
+  // the dialog could not be created.
+  virtual INT_PTR DoModal();
+  void EndDialog(int result);
+  // Moves data between the members and the controls; false when a value
+  // failed validation on the way in.
+  BOOL UpdateData(BOOL saveAndValidate = TRUE);
+
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ protected:
+  // For dialogs built from a template in memory instead of a resource.
+  CDialog();
+  BOOL InitModalIndirect(const DLGTEMPLATE* dialogTemplate, CWnd* parent = nullptr);
+
+  virtual BOOL OnInitDialog();
+  virtual void OnOK();
+  virtual void OnCancel();
+  virtual void DoDataExchange(CDataExchange* dataExchange);
+  // WM_COMMAND; true when handled. The base routes IDOK and IDCANCEL.
+  virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+  // The typed handlers. Each base version hands the message to Default().
+  virtual void OnTimer(UINT_PTR timerId);
+  virtual void OnSysCommand(UINT command, LPARAM lParam);
+  virtual void OnPaint();
+  virtual HCURSOR OnQueryDragIcon();
+  virtual void OnDestroy();
+
+  // The message map: dispatches to the typed handlers and returns true when
+  // the message had one. Derived dialogs add their own entries in front.
+  virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  CWnd* m_pParentWnd = nullptr;
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND ChooseOwner() const;
+
+  UINT m_templateId = 0;
+  const DLGTEMPLATE* m_pTemplate = nullptr;
+  // Cleared when a message goes to DefWindowProc, so that the dialog manager
+  // treats it as unhandled.
+  bool m_bHandled = true;
+};
+
+// Data exchange between a dialog's members and its controls.
+class CDataExchange {
+ public:
+  CDataExchange(CWnd* dialog, BOOL saveAndValidate) : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+
+  // Names the control that gets the focus when validation fails.
+  HWND PrepareCtrl(int id);
+  // Marks the exchange as failed; the focus goes to the prepared control.
+  void Fail();
+
+  CWnd* m_pDlgWnd;
+  BOOL m_bSaveAndValidate;
+  bool m_bFailed = false;
+  HWND m_hWndLastControl = nullptr;
+};

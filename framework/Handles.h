@@ -1,0 +1,55 @@
+// Owners for the platform's handles: one owner per handle, visible in its
+// type, released when the owner goes. They move but never copy.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+template <typename Handle, typename Traits>
+class CUniqueHandle {
+ public:
+  CUniqueHandle() = default;
+  explicit CUniqueHandle(Handle handle) : m_handle(handle) {}
+  ~CUniqueHandle() { Reset(); }
+  CUniqueHandle(CUniqueHandle&& other) noexcept : m_handle(other.Release()) {}
+  CUniqueHandle& operator=(CUniqueHandle&& other) noexcept {
+    if (this != &other) Reset(other.Release());
+    return *this;
+  }
+  CUniqueHandle(const CUniqueHandle&) = delete;
+  CUniqueHandle& operator=(const CUniqueHandle&) = delete;
+
+  Handle Get() const { return m_handle; }
+  explicit operator bool() const { return m_handle != Traits::Invalid(); }
+  Handle Release() { return std::exchange(m_handle, Traits::Invalid()); }
+  void Reset(Handle handle = Traits::Invalid()) {
+    if (m_handle != Traits::Invalid()) Traits::Close(m_handle);
+    m_handle = handle;
+  }
+
+ private:
+  Handle m_handle = Traits::Invalid();
+};
+
+struct CKernelHandleTraits {
+  static HANDLE Invalid() { return nullptr; }
+  static void Close(HANDLE handle) { ::CloseHandle(handle); }
+};
+struct CIconTraits {
+  static HICON Invalid() { return nullptr; }
+  static void Close(HICON icon) { ::DestroyIcon(icon); }
+};
+struct CGdiObjectTraits {
+  static HGDIOBJ Invalid() { return nullptr; }
+  static void Close(HGDIOBJ object) { ::DeleteObject(object); }
+};
+struct CModuleTraits {
+  static HMODULE Invalid() { return nullptr; }
+  static void Close(HMODULE module) { ::FreeLibrary(module); }
+};
+
+using CKernelHandle = CUniqueHandle<HANDLE, CKernelHandleTraits>;
+using CIconHandle = CUniqueHandle<HICON, CIconTraits>;
+using CGdiObject = CUniqueHandle<HGDIOBJ, CGdiObjectTraits>;
+using CModuleHandle = CUniqueHandle<HMODULE, CModuleTraits>;

@@ -1,0 +1,75 @@
+// CWnd: a window seen from C++. It holds the handle, wraps the calls the
+// program makes on windows, and gives derived classes WindowProc and Default
+// to handle a message or hand it on.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/String.h"
+
+class CWnd {
+ public:
+  CWnd() = default;
+  virtual ~CWnd() = default;
+  CWnd(const CWnd&) = delete;
+  CWnd& operator=(const CWnd&) = delete;
+
+  HWND GetSafeHwnd() const { return m_hWnd; }
+
+  BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
+  BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+  BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+  void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+  CString GetWindowText() const;
+  BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
+
+  HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+  CString GetDlgItemText(int id) const;
+  void SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text); }
+  void CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
+  UINT IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
+  LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return ::SendDlgItemMessageA(m_hWnd, id, message, wParam, lParam);
+  }
+
+  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+  }
+  BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return ::PostMessageA(m_hWnd, message, wParam, lParam);
+  }
+
+  UINT_PTR SetTimer(UINT_PTR id, UINT elapse) { return ::SetTimer(m_hWnd, id, elapse, nullptr); }
+  BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
+  HICON SetIcon(HICON icon, BOOL big) {
+    return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+  }
+  // The window's own copy of its system menu (never a reset).
+  HMENU GetSystemMenu() const { return ::GetSystemMenu(m_hWnd, FALSE); }
+
+  // A message box owned by this window; without a caption it carries the
+  // program's name.
+  int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
+
+  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+  HWND m_hWnd = nullptr;
+
+ protected:
+  // What the window does with a message nobody here handled.
+  virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  // Hands the message being handled on to DefWindowProc.
+  LRESULT Default();
+
+  // Runs WindowProc for one message, remembering it for Default(); safe for
+  // messages that arrive while another is being handled.
+  LRESULT DispatchMessageToObject(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  struct CurrentMessage {
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+  };
+  CurrentMessage m_current;
+};

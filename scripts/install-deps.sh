@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs everything a fresh Debian 12 machine needs to build Panorel and to run
+# it under 32-bit Wine on an Xvfb display. Safe to run again: it installs only
+# what is missing.
+set -euo pipefail
+
+packages=(
+  cmake make git python3
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  wine wine32:i386
+  xvfb xdotool imagemagick x11-utils
+  locales fonts-wqy-zenhei
+  googletest
+)
+
+as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "install-deps: installing ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    as_root dpkg --add-architecture i386
+  fi
+  as_root apt-get update -q
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# Wine takes its ANSI code page from the locale: zh_CN.UTF-8 gives code page 936.
+if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
+  echo "install-deps: generating the zh_CN.UTF-8 locale"
+  as_root sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+  as_root locale-gen zh_CN.UTF-8 >/dev/null
+fi
+echo "install-deps: ready"

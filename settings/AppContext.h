@@ -1,0 +1,20 @@
+// What the parts of the program below the application object need to know of
+// the running program: where its settings live and the title it goes by. The
+// application object provides it; tests provide their own.
+#pragma once
+
+#include "framework/String.h"
+
+class CAppContext {
+ public:
+  virtual CString GetIniPath() = 0;
+  virtual CString GetMainTitle() const = 0;
+
+ protected:
+  ~CAppContext() = default;
+};
+
+// The program's version, "1.01".
+CString GetVersionText();
+// The vendor's web host, as used in the main title and the news address.
+CString GetVendorHost();

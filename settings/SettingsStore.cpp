@@ -1,0 +1,84 @@
+#include "settings/SettingsStore.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int kValueBufferSize = 1024;
+constexpr int kNameBufferSize = 256;
+constexpr int kModulePathBufferSize = 512;
+
+}  // namespace
+
+CString ReadSetting(CString file, CString section, CString key, CString defaultValue) {
+  // An empty path would send the platform to its own WIN.INI: treat it as
+  // settings being unavailable and answer with the default.
+  if (file.IsEmpty()) return defaultValue;
+
+  CString value;
+  const DWORD length =
+      GetPrivateProfileStringA(section, key, "", value.GetBuffer(kValueBufferSize), kValueBufferSize, file);
+  value.ReleaseBuffer(static_cast<int>(length));
+  value.TrimRight();
+  if (value.IsEmpty()) {
+    WritePrivateProfileStringA(section, key, defaultValue, file);
+    value = defaultValue;
+  }
+  return value;
+}
+
+BOOL WriteSetting(CString file, CString section, CString key, CString value) {
+  if (file.IsEmpty()) return FALSE;
+  return WritePrivateProfileStringA(section, key, value, file);
+}
+
+CString IniPathFor(const CString& modulePath) {
+  if (modulePath.GetLength() < 4 || modulePath.Right(4).CompareNoCase(".exe") != 0) return CString();
+  return modulePath.Left(modulePath.GetLength() - 4) + ".ini";
+}
+
+CString MakeIniPath() { return IniPathFor(GetModulePath()); }
+
+CString GetModulePath() {
+  char path[kModulePathBufferSize] = "";
+  GetModuleFileNameA(GetModuleHandleA(nullptr), path, sizeof path);
+  return path;
+}
+
+CString IntToText(int value) {
+  char text[16];
+  wsprintfA(text, "%d", value);
+  return text;
+}
+
+int TextToInt(CString text) { return static_cast<int>(std::atol(text)); }
+
+CString GetUserNameText() {
+  char name[kNameBufferSize] = "";
+  DWORD size = sizeof name;
+  return GetUserNameA(name, &size) ? CString(name) : CString();
+}
+
+CString GetComputerNameText() {
+  char name[kNameBufferSize] = "";
+  DWORD size = sizeof name;
+  return GetComputerNameA(name, &size) ? CString(name) : CString();
+}
+
+CIconSource SplitIconSetting(const CString& value) {
+  CIconSource source;
+  const int comma = value.ReverseFind(',');
+  if (comma > 0) {
+    source.file = value.Left(comma);
+    source.index = TextToInt(value.Mid(comma + 1));
+  } else {
+    source.file = value;
+  }
+  return source;
+}
+
+CString JoinIconSetting(const CString& file, int index) { return file + "," + IntToText(index); }
+
+bool IsYes(const CString& value) { return value == "Y"; }

@@ -1,0 +1,42 @@
+#include "tests/automation/Process.h"
+
+#include <vector>
+
+namespace automation {
+
+Process::Process(const std::string& commandLine, const std::string& workingFolder) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
+  mutableLine.push_back('\0');
+  if (CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
+    CloseHandle(info.hThread);
+    m_process.Reset(info.hProcess);
+    m_id = info.dwProcessId;
+  }
+}
+
+Process::~Process() {
+  if (IsRunning()) Terminate();
+}
+
+bool Process::IsRunning() const { return m_process && WaitForSingleObject(m_process.Get(), 0) == WAIT_TIMEOUT; }
+
+bool Process::WaitForExit(DWORD timeoutMs) {
+  return m_process && WaitForSingleObject(m_process.Get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD Process::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(m_process.Get(), &code);
+  return code;
+}
+
+void Process::Terminate() {
+  TerminateProcess(m_process.Get(), 1);
+  WaitForSingleObject(m_process.Get(), 5000);
+}
+
+}  // namespace automation

@@ -1,0 +1,39 @@
+// A program the test started. Ending the test object ends the program if it
+// is still running, so a failed test leaves nothing behind.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Handles.h"
+
+namespace automation {
+
+class Process {
+ public:
+  // Starts commandLine in workingFolder (empty: the test's own folder).
+  // Check IsStarted().
+  Process(const std::string& commandLine, const std::string& workingFolder = "");
+  ~Process();
+  Process(Process&&) = default;
+  Process& operator=(Process&&) = default;
+
+  bool IsStarted() const { return static_cast<bool>(m_process); }
+  DWORD Id() const { return m_id; }
+  HANDLE Handle() const { return m_process.Get(); }
+  bool IsRunning() const;
+  // Waits for the program to end; false when it is still running.
+  bool WaitForExit(DWORD timeoutMs = kExitTimeoutMs);
+  DWORD ExitCode() const;
+  void Terminate();
+
+  // A GUI program takes a few seconds to end under Wine.
+  static constexpr DWORD kExitTimeoutMs = 20000;
+
+ private:
+  CKernelHandle m_process;
+  DWORD m_id = 0;
+};
+
+}  // namespace automation

@@ -1,0 +1,113 @@
+#include "tests/automation/Windows.h"
+
+#include "tests/automation/Wait.h"
+
+namespace automation {
+
+namespace {
+
+struct EnumState {
+  DWORD processId;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+  auto* state = reinterpret_cast<EnumState*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == state->processId) state->windows.push_back(window);
+  return TRUE;
+}
+
+std::string ClassOf(HWND window) {
+  char name[256] = "";
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+INPUT KeyInput(WORD virtualKey, bool up) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+}  // namespace
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
+  EnumState state{processId, {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&state));
+  return state.windows;
+}
+
+HWND FindTopLevel(DWORD processId, const char* className, const char* title, bool visibleOnly) {
+  for (HWND window : TopLevelWindowsOf(processId)) {
+    if (visibleOnly && !IsWindowVisible(window)) continue;
+    if (className && *className && ClassOf(window) != className) continue;
+    if (title && TextOf(window) != title) continue;
+    return window;
+  }
+  return nullptr;
+}
+
+HWND WaitForTopLevel(DWORD processId, const char* className, const char* title, bool visibleOnly, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindTopLevel(processId, className, title, visibleOnly)) != nullptr; }, timeoutMs);
+  return found;
+}
+
+HWND FindMessageBox(DWORD processId) {
+  for (HWND window : TopLevelWindowsOf(processId)) {
+    if (IsWindowVisible(window) && ClassOf(window) == "#32770" && GetDlgItem(window, 0xFFFF)) return window;
+  }
+  return nullptr;
+}
+
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
+  HWND box = nullptr;
+  WaitUntil([&] { return (box = FindMessageBox(processId)) != nullptr; }, timeoutMs);
+  return box;
+}
+
+std::string MessageBoxText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
+
+std::string TextOf(HWND window) {
+  char text[4096] = "";
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                      &copied);
+  return std::string(text, copied);
+}
+
+std::string ItemText(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
+
+bool IsChecked(HWND dialog, int id) { return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+bool IsItemEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+
+void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+std::string ComboSelectionText(HWND dialog, int id) {
+  // Across processes CB_GETLBTEXT only works in its wide form under Wine.
+  const LRESULT selection = SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
+  if (selection == CB_ERR) return "";
+  WCHAR wide[64] = L"";
+  SendDlgItemMessageW(dialog, id, CB_GETLBTEXT, static_cast<WPARAM>(selection), reinterpret_cast<LPARAM>(wide));
+  char text[128] = "";
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  return text;
+}
+
+void PressKey(WORD virtualKey) { PressKeys({}, virtualKey); }
+
+void PressKeys(std::initializer_list<WORD> modifiers, WORD virtualKey) {
+  std::vector<INPUT> inputs;
+  for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, false));
+  inputs.push_back(KeyInput(virtualKey, false));
+  inputs.push_back(KeyInput(virtualKey, true));
+  for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) inputs.push_back(KeyInput(*it, true));
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace automation

@@ -1,0 +1,40 @@
+// Finding and reading other programs' windows, and acting on them the way a
+// user or another program would.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace automation {
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId);
+// The first top-level window of processId with that class ("" for any) and
+// exact title (nullptr for any); visible ones only when visibleOnly.
+HWND FindTopLevel(DWORD processId, const char* className, const char* title, bool visibleOnly = false);
+// Waits for such a window to exist (and be visible, when asked).
+HWND WaitForTopLevel(DWORD processId, const char* className, const char* title, bool visibleOnly = true,
+                     DWORD timeoutMs = 10000);
+
+// A visible message box of processId: a dialog with the static text 0xFFFF.
+HWND FindMessageBox(DWORD processId);
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = 10000);
+std::string MessageBoxText(HWND box);
+
+// Window text read with WM_GETTEXT, which works across processes (the plain
+// GetWindowText of another process's control does not).
+std::string TextOf(HWND window);
+std::string ItemText(HWND dialog, int id);
+bool IsChecked(HWND dialog, int id);
+bool IsItemEnabled(HWND dialog, int id);
+// Posted: a click that opens a modal box must not block the test.
+void Click(HWND dialog, int id);
+// The selected item's text of a drop-down list in another process.
+std::string ComboSelectionText(HWND dialog, int id);
+
+// Real key input, as a user types it, to whatever has the focus.
+void PressKey(WORD virtualKey);
+void PressKeys(std::initializer_list<WORD> modifiers, WORD virtualKey);
+
+}  // namespace automation

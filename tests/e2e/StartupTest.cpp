@@ -1,0 +1,272 @@
+// Start-up as a user meets it: the agreement on the first run, the main
+// dialog with its defaults, the single-instance rule and the refused
+// command-line switch. Each test runs its own copy of the program in a
+// fresh folder.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "res/SwitcherDlgIds.h"
+#include "tests/automation/Panorel.h"
+#include "tests/automation/Wait.h"
+#include "tests/automation/Windows.h"
+
+using namespace automation;
+
+namespace {
+
+// The agreement box of a started program.
+HWND WaitForAgreement(Process& process) { return WaitForTopLevel(process.Id(), "#32770", kAgreementTitle); }
+
+TEST(FirstStartTest, CreatesTheSettingsFileWithAllowNAndShowsTheAgreement) {
+  PanorelInstance panorel;
+  Process& process = panorel.Start();
+  HWND agreement = WaitForAgreement(process);
+  ASSERT_NE(agreement, nullptr);
+
+  EXPECT_EQ(panorel.ReadIni(AgreementSection().c_str(), "Allow"), "N");
+  EXPECT_EQ(ItemText(agreement, IDOK), "Yes");
+  EXPECT_EQ(ItemText(agreement, IDCANCEL), "No");
+  const std::string text = ItemText(agreement, 1006);
+  EXPECT_GT(text.size(), 1000u) << "the agreement text fills the edit";
+  EXPECT_NE(text.find("\r\n"), std::string::npos);
+  EXPECT_EQ(FindTopLevel(process.Id(), "#32770", kMainTitle), nullptr);
+}
+
+TEST(FirstStartTest, RefusingTheAgreementEndsWithCodeZeroAndNoMainDialog) {
+  PanorelInstance panorel;
+  Process& process = panorel.Start();
+  HWND agreement = WaitForAgreement(process);
+  ASSERT_NE(agreement, nullptr);
+
+  Click(agreement, IDCANCEL);
+  ASSERT_TRUE(process.WaitForExit());
+  EXPECT_EQ(process.ExitCode(), 0u);
+  EXPECT_EQ(panorel.ReadIni(AgreementSection().c_str(), "Allow"), "N");
+  EXPECT_EQ(panorel.ReadIni("Setup", "UseHotKey"), "<missing>") << "the main dialog never ran";
+}
+
+TEST(FirstStartTest, AcceptingWritesYAndTheMainDialogShowsTheDefaults) {
+  PanorelInstance panorel;
+  Process& process = panorel.Start();
+  HWND agreement = WaitForAgreement(process);
+  ASSERT_NE(agreement, nullptr);
+  Click(agreement, IDOK);
+
+  HWND dialog = panorel.WaitForMainDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(panorel.ReadIni(AgreementSection().c_str(), "Allow"), "Y");
+
+  EXPECT_FALSE(IsChecked(dialog, IDC_CHECK_ALT));
+  EXPECT_TRUE(IsChecked(dialog, IDC_CHECK_CTRL));
+  EXPECT_FALSE(IsChecked(dialog, IDC_CHECK_SHIFT));
+  EXPECT_FALSE(IsChecked(dialog, IDC_CHECK_WIN));
+  EXPECT_EQ(ComboSelectionText(dialog, IDC_COMBO_KEY), "F1");
+  EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_COMBO_KEY, CB_GETCOUNT, 0, 0), 12);
+  EXPECT_EQ(ItemText(dialog, IDC_EDIT_TIP), kMainTitle);
+  EXPECT_TRUE(IsChecked(dialog, IDC_CHECK_HOTKEY));
+  EXPECT_TRUE(IsChecked(dialog, IDC_CHECK_TRAY));
+  EXPECT_FALSE(IsChecked(dialog, IDC_CHECK_OTHER_ICONS));
+
+  // The seven keys hold their defaults, in the order the dialog read them.
+  const std::string ini = panorel.IniText();
+  const std::string keys[] = {"Icon=" + panorel.ExePath() + ",0", "HotKeyFlags=2", "HotKey=112", "UseHotKey=Y",
+                              "UseIcon=Y", std::string("IconTitle=") + kMainTitle, "HideElseIcon=N"};
+  size_t previous = ini.find("[Setup]");
+  ASSERT_NE(previous, std::string::npos);
+  for (const std::string& key : keys) {
+    const size_t at = ini.find(key + "\r\n");
+    EXPECT_NE(at, std::string::npos) << key;
+    EXPECT_GT(at, previous) << key << " comes after the key read before it";
+    previous = at;
+  }
+  EXPECT_TRUE(panorel.Exit());
+}
+
+TEST(FirstStartTest, AcceptedAgreementIsNotShownAgainButALowerCaseYIsNoAnswer) {
+  PanorelInstance accepted;
+  accepted.AcceptAgreement();
+  accepted.Start();
+  ASSERT_NE(accepted.WaitForMainDialog(), nullptr);
+  EXPECT_EQ(FindTopLevel(accepted.process().Id(), "#32770", kAgreementTitle), nullptr);
+  EXPECT_TRUE(accepted.Exit());
+
+  PanorelInstance lowerCase;
+  lowerCase.WriteIni(AgreementSection().c_str(), "Allow", "y");
+  Process& process = lowerCase.Start();
+  HWND agreement = WaitForAgreement(process);
+  ASSERT_NE(agreement, nullptr);
+  Click(agreement, IDCANCEL);
+  EXPECT_TRUE(process.WaitForExit());
+  EXPECT_EQ(lowerCase.ReadIni(AgreementSection().c_str(), "Allow"), "y");
+}
+
+TEST(FirstStartTest, AnotherUsersAcceptanceDoesNotCount) {
+  PanorelInstance panorel;
+  panorel.WriteIni("someone.ELSEWHERE", "Allow", "Y");
+  Process& process = panorel.Start();
+  HWND agreement = WaitForAgreement(process);
+  ASSERT_NE(agreement, nullptr);
+  Click(agreement, IDCANCEL);
+  EXPECT_TRUE(process.WaitForExit());
+}
+
+TEST(MainDialogTest, ShowsAtStartThenHidesItselfAboutHalfASecondLater) {
+  PanorelInstance panorel;
+  panorel.AcceptAgreement();
+  panorel.Start();
+  HWND dialog = panorel.WaitForMainDialog();
+  ASSERT_NE(dialog, nullptr);
+  // It appears, then goes without anyone touching it.
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+  PumpFor(700);
+  EXPECT_FALSE(IsWindowVisible(dialog)) << "it stays hidden";
+  EXPECT_TRUE(panorel.process().IsRunning());
+  EXPECT_TRUE(panorel.Exit());
+}
+
+TEST(MainDialogTest, TheCaptionIsTheMainTitleAndTheDialogHasATaskbarButton) {
+  PanorelInstance panorel;
+  panorel.AcceptAgreement();
+  panorel.Start();
+  HWND dialog = panorel.WaitForMainDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(TextOf(dialog), kMainTitle);
+  EXPECT_TRUE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+  const LONG style = GetWindowLongA(dialog, GWL_STYLE);
+  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_POPUP), WS_CAPTION | WS_SYSMENU | WS_POPUP);
+  EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0) << "a fixed-size form";
+  // Wine 8 answers WM_GETICON from another process with 0, so the icons are
+  // not checked from here.
+  EXPECT_TRUE(panorel.Exit());
+}
+
+// Brings a running instance's hidden dialog back the way a user does: by
+// starting the program again.
+void ShowBySecondStart(PanorelInstance& running, HWND dialog) {
+  Process second(std::string("\"") + running.ExePath() + "\"", running.Folder().Path());
+  ASSERT_TRUE(second.WaitForExit());
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) && GetForegroundWindow() == dialog; }, 5000));
+}
+
+TEST(MainDialogTest, EnterDoesNothingWhileEscapeCloseAndCancelHideAndExitEnds) {
+  PanorelInstance panorel;
+  panorel.AcceptAgreement();
+  panorel.Start();
+  HWND dialog = panorel.WaitForMainDialog();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+
+  ShowBySecondStart(panorel, dialog);
+  PressKey(VK_RETURN);
+  PumpFor(800);
+  EXPECT_TRUE(IsWindowVisible(dialog)) << "Enter neither closes nor hides";
+
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 3000)) << "Esc hides";
+
+  ShowBySecondStart(panorel, dialog);
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 3000)) << "the close box hides";
+
+  ShowBySecondStart(panorel, dialog);
+  Click(dialog, IDC_BUTTON_CANCEL);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 3000)) << "cancel hides";
+  EXPECT_TRUE(panorel.process().IsRunning()) << "none of them ends the program";
+
+  EXPECT_TRUE(panorel.Exit());
+  EXPECT_EQ(panorel.process().ExitCode(), 0u);
+}
+
+TEST(SingleInstanceTest, ASecondStartShowsAndRaisesTheFirstAndEnds) {
+  PanorelInstance first;
+  first.AcceptAgreement();
+  first.Start();
+  HWND dialog = first.WaitForMainDialog();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+
+  Process second(std::string("\"") + first.ExePath() + "\"", first.Folder().Path());
+  ASSERT_TRUE(second.IsStarted());
+  ASSERT_TRUE(second.WaitForExit());
+  EXPECT_EQ(second.ExitCode(), 0u);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }, 5000));
+  EXPECT_TRUE(first.process().IsRunning());
+  EXPECT_TRUE(first.Exit());
+}
+
+TEST(SingleInstanceTest, AnInstanceStillShowingTheAgreementIsNotFound) {
+  PanorelInstance first;
+  Process& firstProcess = first.Start();
+  HWND firstAgreement = WaitForAgreement(firstProcess);
+  ASSERT_NE(firstAgreement, nullptr);
+
+  Process second(std::string("\"") + first.ExePath() + "\"", first.Folder().Path());
+  HWND secondAgreement = WaitForAgreement(second);
+  ASSERT_NE(secondAgreement, nullptr) << "the second start asks on its own";
+  Click(secondAgreement, IDCANCEL);
+  Click(firstAgreement, IDCANCEL);
+  EXPECT_TRUE(second.WaitForExit());
+  EXPECT_TRUE(firstProcess.WaitForExit());
+}
+
+// "Error Parm" in a box with an empty caption, then the end, with no window
+// and no settings file of the program's own.
+void ExpectErrorParm(PanorelInstance& panorel, Process& process) {
+  HWND box = WaitForMessageBox(process.Id());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), "Error Parm");
+  EXPECT_EQ(TextOf(box), "");
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(process.WaitForExit());
+  EXPECT_EQ(FindTopLevel(process.Id(), "#32770", kMainTitle), nullptr);
+  EXPECT_EQ(GetFileAttributesA(panorel.IniPath().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(CommandLineTest, ASwitchAfterTheProgramShowsErrorParm) {
+  PanorelInstance panorel;
+  panorel.AcceptAgreement();
+  DeleteFileA(panorel.IniPath().c_str());
+  Process& process = panorel.Start("/x");
+  ExpectErrorParm(panorel, process);
+}
+
+TEST(CommandLineTest, ASlashAtTheVeryEndShowsErrorParm) {
+  PanorelInstance panorel;
+  Process& process = panorel.Start("/");
+  ExpectErrorParm(panorel, process);
+}
+
+TEST(CommandLineTest, ForwardSlashesInTheProgramsOwnPathShowErrorParm) {
+  PanorelInstance panorel;
+  std::string forward = panorel.ExePath();
+  for (char& ch : forward) {
+    if (ch == '\\') ch = '/';
+  }
+  Process process("\"" + forward + "\"", panorel.Folder().Path());
+  ASSERT_TRUE(process.IsStarted());
+  ExpectErrorParm(panorel, process);
+}
+
+TEST(CommandLineTest, PlainArgumentsWithoutASlashAreIgnored) {
+  PanorelInstance panorel;
+  panorel.AcceptAgreement();
+  panorel.Start("hello");
+  ASSERT_NE(panorel.WaitForMainDialog(), nullptr);
+  EXPECT_TRUE(panorel.Exit());
+}
+
+TEST(SettingsFileTest, AnUpperCaseExeNameUsesALowerCaseIniBesideIt) {
+  PanorelInstance tool("TOOL.EXE");
+  Process& process = tool.Start();
+  HWND agreement = WaitForAgreement(process);
+  ASSERT_NE(agreement, nullptr);
+  Click(agreement, IDCANCEL);
+  ASSERT_TRUE(process.WaitForExit());
+  EXPECT_NE(GetFileAttributesA(tool.Folder().File("TOOL.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(tool.ReadIni(AgreementSection().c_str(), "Allow"), "N");
+}
+
+}  // namespace

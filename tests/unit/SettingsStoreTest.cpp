@@ -1,0 +1,172 @@
+// The settings store against real INI files written by the platform's
+// private-profile calls.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "settings/SettingsStore.h"
+#include "tests/automation/Panorel.h"
+
+namespace {
+
+class SettingsStoreTest : public ::testing::Test {
+ protected:
+  std::string Raw(const char* section, const char* key) {
+    char value[4096] = "";
+    GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, m_ini.c_str());
+    return value;
+  }
+  void Put(const char* section, const char* key, const char* value) {
+    WritePrivateProfileStringA(section, key, value, m_ini.c_str());
+  }
+  std::string FileText() {
+    std::ifstream file(m_ini, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+  }
+
+  automation::ScratchFolder m_folder;
+  std::string m_ini = m_folder.File("TOOL.ini");
+};
+
+TEST_F(SettingsStoreTest, MissingFileKeyOrValueIsReplacedByTheDefaultAndWrittenBack) {
+  EXPECT_EQ(ReadSetting(m_ini.c_str(), "Setup", "HotKey", "112"), "112");
+  EXPECT_EQ(Raw("Setup", "HotKey"), "112") << "the first read creates file, section and key";
+
+  Put("Setup", "UseIcon", "");
+  EXPECT_EQ(ReadSetting(m_ini.c_str(), "Setup", "UseIcon", "Y"), "Y");
+  EXPECT_EQ(Raw("Setup", "UseIcon"), "Y");
+
+  EXPECT_EQ(ReadSetting(m_ini.c_str(), "alice.DESKPC", "Allow", "N"), "N");
+  EXPECT_EQ(Raw("alice.DESKPC", "Allow"), "N");
+}
+
+TEST_F(SettingsStoreTest, BlanksOnlyValueIsRewrittenWithTheDefault) {
+  std::ofstream(m_ini) << "[Setup]\r\nHideElseIcon=   \t\r\n";
+  EXPECT_EQ(ReadSetting(m_ini.c_str(), "Setup", "HideElseIcon", "N"), "N");
+  EXPECT_EQ(Raw("Setup", "HideElseIcon"), "N");
+}
+
+TEST_F(SettingsStoreTest, PresentValuesAreReturnedUnchangedAndNeverRewritten) {
+  Put("Setup", "UseHotKey", "y");
+  Put("Setup", "HotKey", "F5");
+  EXPECT_EQ(ReadSetting(m_ini.c_str(), "Setup", "UseHotKey", "Y"), "y");
+  EXPECT_FALSE(IsYes(ReadSetting(m_ini.c_str(), "Setup", "UseHotKey", "Y")));
+  EXPECT_EQ(ReadSetting(m_ini.c_str(), "Setup", "HotKey", "112"), "F5");
+  EXPECT_EQ(TextToInt("F5"), 0);
+  EXPECT_EQ(Raw("Setup", "UseHotKey"), "y");
+  EXPECT_EQ(Raw("Setup", "HotKey"), "F5");
+}
+
+TEST_F(SettingsStoreTest, TrailingWhiteSpaceIsTrimmedWithoutHarmingDoubleByteText) {
+  // "托盘图标" followed by blanks and a tab; every byte of the characters stays.
+  std::ofstream(m_ini) << "[Setup]\r\nIconTitle=托盘 图标 \t \r\n";
+  EXPECT_EQ(ReadSetting(m_ini.c_str(), "Setup", "IconTitle", "x"), "托盘 图标");
+  EXPECT_EQ(Raw("Setup", "IconTitle"), "托盘 图标") << "a present value is not written back";
+}
+
+TEST_F(SettingsStoreTest, ValuesAreCutAt1023Bytes) {
+  const std::string longValue(1500, 'v');
+  Put("Setup", "IconTitle", longValue.c_str());
+  const CString read = ReadSetting(m_ini.c_str(), "Setup", "IconTitle", "d");
+  EXPECT_EQ(read.GetLength(), 1023);
+  EXPECT_EQ(std::string(read), longValue.substr(0, 1023));
+}
+
+TEST_F(SettingsStoreTest, WriteReplacesOneKeyAndKeepsTheOthers) {
+  Put("Setup", "A", "1");
+  Put("Setup", "B", "2");
+  EXPECT_TRUE(WriteSetting(m_ini.c_str(), "Setup", "A", "中文"));
+  EXPECT_EQ(Raw("Setup", "A"), "中文");
+  EXPECT_EQ(Raw("Setup", "B"), "2");
+}
+
+TEST_F(SettingsStoreTest, AnEmptyPathYieldsDefaultsAndWritesNowhere) {
+  EXPECT_EQ(ReadSetting("", "Setup", "UseIcon", "Y"), "Y");
+  EXPECT_FALSE(WriteSetting("", "Setup", "UseIcon", "N"));
+  char windowsIni[MAX_PATH] = "";
+  GetWindowsDirectoryA(windowsIni, sizeof windowsIni);
+  lstrcatA(windowsIni, "\\win.ini");
+  char value[16] = "";
+  GetPrivateProfileStringA("Setup", "UseIcon", "<missing>", value, sizeof value, windowsIni);
+  EXPECT_STREQ(value, "<missing>");
+}
+
+TEST(SettingsPathTest, ExeOfAnyCaseBecomesLowerCaseIniAndAnythingElseIsEmpty) {
+  EXPECT_EQ(IniPathFor("C:\\Tools\\TOOL.EXE"), "C:\\Tools\\TOOL.ini");
+  EXPECT_EQ(IniPathFor("C:\\Tools\\tool.Exe"), "C:\\Tools\\tool.ini");
+  EXPECT_EQ(IniPathFor("C:\\a,b\\Panorel.exe"), "C:\\a,b\\Panorel.ini");
+  EXPECT_EQ(IniPathFor("C:\\Tools\\TOOL.BIN"), "");
+  EXPECT_EQ(IniPathFor("C:\\Tools\\TOOLexe"), "");
+  EXPECT_EQ(IniPathFor("exe"), "");
+  EXPECT_EQ(IniPathFor(""), "");
+}
+
+TEST(SettingsPathTest, ModulePathIsThisProgramsFullPath) {
+  char expected[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, expected, sizeof expected);
+  EXPECT_EQ(GetModulePath(), expected);
+  EXPECT_EQ(MakeIniPath(), IniPathFor(expected));
+}
+
+TEST(SettingsNumbersTest, DecimalTextBothWays) {
+  EXPECT_EQ(IntToText(0), "0");
+  EXPECT_EQ(IntToText(116), "116");
+  EXPECT_EQ(IntToText(-42), "-42");
+  EXPECT_EQ(IntToText(INT_MIN), "-2147483648");
+  EXPECT_EQ(IntToText(INT_MAX), "2147483647");
+
+  EXPECT_EQ(TextToInt("123"), 123);
+  EXPECT_EQ(TextToInt("  \t-12abc"), -12);
+  EXPECT_EQ(TextToInt("+7"), 7);
+  EXPECT_EQ(TextToInt("abc"), 0);
+  EXPECT_EQ(TextToInt(""), 0);
+  EXPECT_EQ(TextToInt("3 4"), 3);
+}
+
+TEST(SettingsNamesTest, UserAndComputerNamesMatchThePlatform) {
+  char user[256] = "";
+  char computer[256] = "";
+  DWORD size = sizeof user;
+  GetUserNameA(user, &size);
+  size = sizeof computer;
+  GetComputerNameA(computer, &size);
+  EXPECT_EQ(GetUserNameText(), user);
+  EXPECT_EQ(GetComputerNameText(), computer);
+  EXPECT_FALSE(GetUserNameText().IsEmpty());
+}
+
+TEST(IconSettingTest, SplitsAtTheLastCommaSoFoldersWithCommasRoundTrip) {
+  const CString file = "C:\\a,b\\x.exe";
+  const CIconSource source = SplitIconSetting(JoinIconSetting(file, 3));
+  EXPECT_EQ(source.file, file);
+  EXPECT_EQ(source.index, 3);
+
+  const CIconSource negative = SplitIconSetting(JoinIconSetting("C:\\p,q,r\\y.dll", -2));
+  EXPECT_EQ(negative.file, "C:\\p,q,r\\y.dll");
+  EXPECT_EQ(negative.index, -2);
+}
+
+TEST(IconSettingTest, ValuesWithoutACommaInThePathReadAsBefore) {
+  const CIconSource plain = SplitIconSetting("C:\\Tools\\Panorel.exe,0");
+  EXPECT_EQ(plain.file, "C:\\Tools\\Panorel.exe");
+  EXPECT_EQ(plain.index, 0);
+
+  const CIconSource noComma = SplitIconSetting("C:\\icons\\a.ico");
+  EXPECT_EQ(noComma.file, "C:\\icons\\a.ico");
+  EXPECT_EQ(noComma.index, 0);
+
+  const CIconSource leadingComma = SplitIconSetting(",5");
+  EXPECT_EQ(leadingComma.file, ",5");
+  EXPECT_EQ(leadingComma.index, 0);
+
+  const CIconSource junkIndex = SplitIconSetting("C:\\x.dll,abc");
+  EXPECT_EQ(junkIndex.file, "C:\\x.dll");
+  EXPECT_EQ(junkIndex.index, 0);
+}
+
+}  // namespace

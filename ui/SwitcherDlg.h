@@ -1,0 +1,67 @@
+// The main dialog: the settings form, the window that receives the hotkey and
+// the notification icon's messages, and the owner of every piece of state
+// that outlives a message. It decides the program's start and its end.
+#pragma once
+
+#include "framework/Dialog.h"
+#include "framework/Handles.h"
+#include "settings/AppContext.h"
+
+class CSwitcherDlg : public CDialog {
+ public:
+  explicit CSwitcherDlg(CAppContext& app, CWnd* parent = nullptr);
+  ~CSwitcherDlg() override;
+
+ protected:
+  void DoDataExchange(CDataExchange* dataExchange) override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+  void OnCancel() override;
+  // The switch entry: the hotkey and a left click on the notification icon.
+  virtual LRESULT OnHotKey(WPARAM wParam, LPARAM lParam);
+
+  BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  void OnSysCommand(UINT command, LPARAM lParam) override;
+  void OnPaint() override;
+  HCURSOR OnQueryDragIcon() override;
+  void OnTimer(UINT_PTR timerId) override;
+
+ private:
+  // Lifecycle.
+  void OnExit();
+  void OnButtonAbout();
+
+  // Hotkey.
+  bool SetupHotKey(UINT virtualKey, UINT modifiers);
+  void RemoveHotKey();
+
+  // Notification icon.
+  void AddTrayIcon(CString file, int index, CString tip);
+  void DeleteTrayIcon();
+  LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+
+  // Settings form.
+  void OnCheckHotKey();
+  void OnCheckTray();
+  void OnButtonIcon();
+  void OnButtonOk();
+  void OnButtonCancel();
+
+  // Puts icon on button 1009; the dialog owns it from then on, and the
+  // image it replaces is destroyed.
+  void SetIconButtonImage(HICON icon);
+  CString ReadSetupValue(const char* key, const CString& defaultValue);
+
+  CAppContext& m_app;
+
+  HICON m_hIcon = nullptr;
+  DWORD m_atomHotKey = 0;
+  int m_nIconIndex = 0;
+  CString m_strIconFile;
+  CString m_strTip;
+  bool m_bTrayIcon = false;
+
+  CIconHandle m_iconButtonImage;
+};
