@@ -36,7 +36,8 @@ CString KeyName(int virtualKey) { return "F" + IntToText(virtualKey - (VK_F1 - 1
 CSwitcherDlg::CSwitcherDlg(CAppContext& app, CWnd* parent)
     : CDialog(IDD_SWITCHER_DIALOG, parent),
       m_app(app),
-      m_hIcon(LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
+      m_hIcon(LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      m_switcher(app) {}
 
 CSwitcherDlg::~CSwitcherDlg() = default;
 
@@ -48,6 +49,7 @@ CString CSwitcherDlg::ReadSetupValue(const char* key, const CString& defaultValu
 
 BOOL CSwitcherDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  m_switcher.SetOwnWindow(m_hWnd);
 
   if (HMENU systemMenu = GetSystemMenu()) {
     RemoveMenu(systemMenu, kSystemMenuEntryToRemove, MF_BYPOSITION);
@@ -177,7 +179,9 @@ void CSwitcherDlg::OnCancel() { ShowWindow(SW_HIDE); }
 void CSwitcherDlg::OnExit() {
   RemoveHotKey();
   KillTimer(kHideAfterStartTimer);
+  m_switcher.ShowRememberedWindows();
   if (m_bTrayIcon) DeleteTrayIcon();
+  m_switcher.ShowAllTrayButtons();
   // The framework's own OK processing: the class's OnOK does nothing.
   CDialog::OnOK();
 }

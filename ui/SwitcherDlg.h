@@ -6,6 +6,7 @@
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
 #include "settings/AppContext.h"
+#include "switcher/DesktopSwitcher.h"
 
 class CSwitcherDlg : public CDialog {
  public:
@@ -21,6 +22,11 @@ class CSwitcherDlg : public CDialog {
   // The switch entry: the hotkey and a left click on the notification icon.
   virtual LRESULT OnHotKey(WPARAM wParam, LPARAM lParam);
 
+  // Registers the hotkey under an atom named after the current caption,
+  // replacing the one held; tells the user when the system refuses it.
+  bool SetupHotKey(UINT virtualKey, UINT modifiers);
+  void RemoveHotKey();
+
   BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   void OnSysCommand(UINT command, LPARAM lParam) override;
@@ -33,9 +39,9 @@ class CSwitcherDlg : public CDialog {
   void OnExit();
   void OnButtonAbout();
 
-  // Hotkey.
-  bool SetupHotKey(UINT virtualKey, UINT modifiers);
-  void RemoveHotKey();
+  // Switch.
+  void SwitchDesktop() { m_switcher.SwitchDesktop(); }
+
 
   // Notification icon.
   void AddTrayIcon(CString file, int index, CString tip);
@@ -62,6 +68,9 @@ class CSwitcherDlg : public CDialog {
   CString m_strIconFile;
   CString m_strTip;
   bool m_bTrayIcon = false;
+
+  // The desktops' window and notification-icon lists, and the switch.
+  CDesktopSwitcher m_switcher;
 
   CIconHandle m_iconButtonImage;
 };

@@ -1,0 +1,58 @@
+#include "tests/automation/WindowFarm.h"
+
+#include "tests/automation/Panorel.h"
+#include "tests/automation/Wait.h"
+
+namespace automation {
+
+namespace {
+
+HWND FindControlWindow(DWORD processId) {
+  HWND candidate = nullptr;
+  while ((candidate = FindWindowExA(HWND_MESSAGE, candidate, farm::kControlClass, nullptr)) != nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(candidate, &owner);
+    if (owner == processId) return candidate;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+WindowFarm::WindowFarm() : m_process("\"" + BuiltProgram("PANOREL_HELPER_WINDOWS") + "\"") {
+  if (!m_process.IsStarted()) return;
+  WaitUntil([&] { return (m_control = FindControlWindow(m_process.Id())) != nullptr; });
+}
+
+WindowFarm::~WindowFarm() {
+  if (m_control) PostMessageA(m_control, WM_CLOSE, 0, 0);
+  m_process.WaitForExit(10000);
+}
+
+LRESULT WindowFarm::Request(UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(m_control, message, wParam, lParam, SMTO_NORMAL, 15000, &result);
+  return static_cast<LRESULT>(result);
+}
+
+HWND WindowFarm::Open(farm::Kind kind, HWND owner) {
+  return reinterpret_cast<HWND>(Request(farm::kOpen, static_cast<WPARAM>(kind), reinterpret_cast<LPARAM>(owner)));
+}
+
+std::vector<HWND> WindowFarm::OpenMany(int count) {
+  std::vector<HWND> windows;
+  for (int i = 0; i < count; ++i) windows.push_back(Open());
+  return windows;
+}
+
+bool WindowFarm::Hang(HWND window) { return Request(farm::kHang, reinterpret_cast<WPARAM>(window), 0) != 0; }
+
+bool WindowFarm::Resume(HWND window) { return Request(farm::kResume, reinterpret_cast<WPARAM>(window), 0) != 0; }
+
+bool WindowFarm::Close(HWND window) { return Request(farm::kClose, reinterpret_cast<WPARAM>(window), 0) != 0; }
+
+bool WindowFarm::Show(HWND window, int command) {
+  return Request(farm::kShow, reinterpret_cast<WPARAM>(window), command) != 0;
+}
+
+}  // namespace automation

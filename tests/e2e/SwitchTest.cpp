@@ -1,0 +1,229 @@
+// The switch through the real program: its hotkey pressed with real key
+// input, hotkey messages sent as another program would, and its exit.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "res/SwitcherDlgIds.h"
+#include "tests/automation/Panorel.h"
+#include "tests/automation/Wait.h"
+#include "tests/automation/WindowFarm.h"
+#include "tests/automation/Windows.h"
+
+using namespace automation;
+
+namespace {
+
+bool Visible(HWND window) { return IsWindowVisible(window) != FALSE; }
+
+bool AllVisible(const std::vector<HWND>& windows, bool visible) {
+  for (HWND window : windows) {
+    if (Visible(window) != visible) return false;
+  }
+  return true;
+}
+
+// A running Panorel whose start-up is done and whose dialog has hidden itself.
+class RunningPanorel {
+ public:
+  RunningPanorel() {
+    m_panorel.AcceptAgreement();
+    m_panorel.Start();
+    m_dialog = m_panorel.WaitForMainDialog();
+    if (m_dialog) WaitUntil([&] { return !Visible(m_dialog); }, 5000);
+  }
+  ~RunningPanorel() {
+    if (m_panorel.process().IsRunning()) m_panorel.Exit();
+  }
+  HWND Dialog() const { return m_dialog; }
+  PanorelInstance& Instance() { return m_panorel; }
+  // One switch, done when this returns: the hotkey message as the system
+  // would post it, sent so that the test waits for the switch to end.
+  void Switch() {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(m_dialog, WM_HOTKEY, 0, 0, SMTO_NORMAL, 30000, &result);
+  }
+
+ private:
+  PanorelInstance m_panorel;
+  HWND m_dialog = nullptr;
+};
+
+// The hotkey as another program holds it, for as long as the object lives.
+class HeldHotKey {
+ public:
+  HeldHotKey(UINT modifiers, UINT key) : m_held(RegisterHotKey(nullptr, 77, modifiers, key) != FALSE) {}
+  ~HeldHotKey() {
+    if (m_held) UnregisterHotKey(nullptr, 77);
+  }
+  bool IsHeld() const { return m_held; }
+
+ private:
+  bool m_held;
+};
+
+std::string SystemErrorText(DWORD error) {
+  char* text = nullptr;
+  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM, nullptr,
+                 error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string result = text ? text : "";
+  LocalFree(text);
+  return result;
+}
+
+TEST(HotKeyTest, EachPressOfTheDefaultHotKeySwitchesOnce) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  const std::vector<HWND> windows = farm.OpenMany(3);
+  RunningPanorel panorel;
+  ASSERT_NE(panorel.Dialog(), nullptr);
+
+  PressKeys({VK_CONTROL}, VK_F1);
+  EXPECT_TRUE(WaitUntil([&] { return AllVisible(windows, false); }, 5000));
+  PumpFor(500);
+  EXPECT_TRUE(AllVisible(windows, false)) << "one press, one switch";
+
+  PressKeys({VK_CONTROL}, VK_F1);
+  EXPECT_TRUE(WaitUntil([&] { return AllVisible(windows, true); }, 5000));
+  PumpFor(500);
+  EXPECT_TRUE(AllVisible(windows, true));
+
+  PressKeys({VK_SHIFT}, VK_F1);
+  PumpFor(500);
+  EXPECT_TRUE(AllVisible(windows, true)) << "another combination does nothing";
+}
+
+TEST(HotKeyTest, AHotKeyMessageWithAnyIdentifierSwitches) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  HWND window = farm.Open();
+  RunningPanorel panorel;
+  ASSERT_NE(panorel.Dialog(), nullptr);
+
+  PostMessageA(panorel.Dialog(), WM_HOTKEY, 0xBEEF, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !Visible(window); }, 5000));
+  PostMessageA(panorel.Dialog(), WM_HOTKEY, 1, MAKELPARAM(MOD_ALT, VK_F9));
+  EXPECT_TRUE(WaitUntil([&] { return Visible(window); }, 5000));
+}
+
+TEST(HotKeyTest, ACombinationHeldByAnotherProgramIsReportedAndTheIconTakesOver) {
+  HeldHotKey held(MOD_CONTROL, VK_F1);
+  ASSERT_TRUE(held.IsHeld());
+
+  PanorelInstance panorel;
+  panorel.AcceptAgreement();
+  panorel.WriteIni("Setup", "UseIcon", "N");
+  Process& process = panorel.Start();
+  HWND box = WaitForMessageBox(process.Id());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), "无法注册您所使用的热键,请重新设置");
+  EXPECT_EQ(TextOf(box), SystemErrorText(ERROR_HOTKEY_ALREADY_REGISTERED));
+  EXPECT_FALSE(TextOf(box).empty());
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+
+  HWND dialog = panorel.WaitForMainDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(IsChecked(dialog, IDC_CHECK_HOTKEY)) << "the stored setting, not the outcome";
+  EXPECT_TRUE(IsChecked(dialog, IDC_CHECK_TRAY)) << "without a hotkey the icon is the way in";
+  EXPECT_EQ(panorel.ReadIni("Setup", "UseIcon"), "N") << "the forcing is not saved";
+  EXPECT_TRUE(panorel.Exit());
+}
+
+TEST(HotKeyTest, TheHotKeyAndItsAtomAreHeldWhileRunningAndReleasedAtExit) {
+  RunningPanorel panorel;
+  ASSERT_NE(panorel.Dialog(), nullptr);
+  // The atom is named after the caption the dialog had when it registered.
+  EXPECT_NE(GlobalFindAtomA("DuodeckPanorel-HotKeyAtom"), 0);
+  {
+    HeldHotKey probe(MOD_CONTROL, VK_F1);
+    EXPECT_FALSE(probe.IsHeld()) << "Panorel holds Ctrl+F1";
+  }
+  ASSERT_TRUE(panorel.Instance().Exit());
+  EXPECT_EQ(GlobalFindAtomA("DuodeckPanorel-HotKeyAtom"), 0);
+  HeldHotKey probe(MOD_CONTROL, VK_F1);
+  EXPECT_TRUE(probe.IsHeld()) << "released at exit";
+}
+
+TEST(ExitTest, EveryRecordedWindowIsVisibleAfterExitWhicheverDesktopIsActive) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  for (int switchesBeforeExit : {1, 2, 3}) {
+    const std::vector<HWND> desk1 = farm.OpenMany(3);
+    RunningPanorel panorel;
+    ASSERT_NE(panorel.Dialog(), nullptr);
+    panorel.Switch();  // to desktop 2
+    HWND desk2 = farm.Open();
+    for (int i = 1; i < switchesBeforeExit; ++i) panorel.Switch();
+    ASSERT_TRUE(panorel.Instance().Exit());
+    EXPECT_TRUE(AllVisible(desk1, true)) << switchesBeforeExit;
+    EXPECT_TRUE(Visible(desk2)) << switchesBeforeExit;
+  }
+}
+
+TEST(ExitTest, AWindowThatStoppedAnsweringIsShownWhenItPumpsAgain) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  HWND busy = farm.Open(farm::Kind::kOwnThread);
+  RunningPanorel panorel;
+  ASSERT_NE(panorel.Dialog(), nullptr);
+  panorel.Switch();
+  ASSERT_FALSE(Visible(busy));
+
+  ASSERT_TRUE(farm.Hang(busy));
+  ASSERT_TRUE(panorel.Instance().Exit());
+  ASSERT_TRUE(farm.Resume(busy));
+  EXPECT_TRUE(WaitUntil([&] { return Visible(busy); }, 5000));
+}
+
+// Hundreds of switches while windows come, go, hide and show in between: at
+// exit no window the user left visible is hidden.
+TEST(SoakTest, RandomWindowTrafficBetweenSwitchesLosesNoWindow) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  RunningPanorel panorel;
+  ASSERT_NE(panorel.Dialog(), nullptr);
+
+  const unsigned seed = GetTickCount();
+  RecordProperty("seed", static_cast<int>(seed));
+  std::mt19937 random(seed);
+  // What the user last did to each open window: true = open or shown.
+  std::map<HWND, bool> userWantsVisible;
+  auto pick = [&]() -> HWND {
+    auto it = userWantsVisible.begin();
+    std::advance(it, random() % userWantsVisible.size());
+    return it->first;
+  };
+
+  for (int round = 0; round < 300; ++round) {
+    const int action = userWantsVisible.size() < 4 ? 0 : static_cast<int>(random() % 5);
+    if (action == 0) {
+      HWND opened = farm.Open(random() % 4 == 0 ? farm::Kind::kOwnThread : farm::Kind::kPlain);
+      userWantsVisible[opened] = true;
+    } else if (action == 1) {
+      HWND closing = pick();
+      farm.Close(closing);
+      userWantsVisible.erase(closing);
+    } else if (action == 2 || action == 3) {
+      HWND target = pick();
+      const bool show = action == 2;
+      farm.Show(target, show ? SW_SHOW : SW_HIDE);
+      WaitUntil([&] { return Visible(target) == show; }, 3000);
+      userWantsVisible[target] = show;
+    }
+    panorel.Switch();
+  }
+  ASSERT_TRUE(panorel.Instance().Exit());
+
+  int checked = 0;
+  for (const auto& [window, wanted] : userWantsVisible) {
+    if (!wanted) continue;
+    ++checked;
+    EXPECT_TRUE(WaitUntil([&] { return Visible(window); }, 2000)) << "lost window " << window << " seed " << seed;
+  }
+  EXPECT_GT(checked, 0);
+}
+
+}  // namespace
