@@ -283,6 +283,50 @@ TEST(StaticLinkTest, EveryLinkShowsTheSameHandOrNoneWhenTheHelpViewerHasNone) {
   });
 }
 
+// A link that tells when it is gone.
+class WatchedLink : public CStaticLink {
+ public:
+  WatchedLink(BOOL autoDelete, bool& deleted) : CStaticLink(nullptr, autoDelete), m_deleted(deleted) {}
+  ~WatchedLink() override { m_deleted = true; }
+
+ private:
+  bool& m_deleted;
+};
+
+HWND CreatePlainStatic() {
+  return CreateWindowA("STATIC", "text", WS_POPUP | SS_LEFT, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+}
+
+TEST(SubclassTest, ALinkThatOwnsItselfGoesWithItsWindow) {
+  bool deleted = false;
+  HWND window = CreatePlainStatic();
+  ASSERT_NE(window, nullptr);
+  auto* link = new WatchedLink(TRUE, deleted);
+  ASSERT_TRUE(link->SubclassWindow(window));
+  EXPECT_EQ(CWnd::FromHandlePermanent(window), link);
+  EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0, 0), HTCLIENT) << "the link answers";
+  DestroyWindow(window);
+  EXPECT_TRUE(deleted);
+}
+
+TEST(SubclassTest, AnObjectThatGoesFirstGivesTheControlBackItsOwnProcedure) {
+  HWND window = CreatePlainStatic();
+  ASSERT_NE(window, nullptr);
+  const LONG_PTR ownProcedure = GetWindowLongPtrA(window, GWLP_WNDPROC);
+  bool deleted = false;
+  {
+    WatchedLink link(FALSE, deleted);
+    ASSERT_TRUE(link.SubclassWindow(window));
+    EXPECT_NE(GetWindowLongPtrA(window, GWLP_WNDPROC), ownProcedure);
+    WatchedLink second(FALSE, deleted);
+    EXPECT_FALSE(second.SubclassWindow(window)) << "one object per window";
+  }
+  EXPECT_EQ(GetWindowLongPtrA(window, GWLP_WNDPROC), ownProcedure);
+  EXPECT_EQ(CWnd::FromHandlePermanent(window), nullptr);
+  EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0, 0), HTTRANSPARENT) << "a plain static again";
+  DestroyWindow(window);
+}
+
 // This test program carries a cursor 106 of its own.
 std::string ThisProgram() {
   char path[MAX_PATH] = "";
