@@ -121,9 +121,17 @@ BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* resu
     case WM_DESTROY:
       OnDestroy();
       return TRUE;
+    case WM_CTLCOLORSTATIC:
+      return ReflectToChild(message, wParam, reinterpret_cast<HWND>(lParam), result);
     default:
       return FALSE;
   }
+}
+
+BOOL CDialog::ReflectToChild(UINT message, WPARAM wParam, HWND child, LRESULT* result) {
+  if (!CWnd::FromHandlePermanent(child)) return FALSE;
+  *result = ::SendMessageA(child, WM_REFLECT_BASE + message, wParam, reinterpret_cast<LPARAM>(child));
+  return *result != 0;
 }
 
 BOOL CDialog::OnInitDialog() {

@@ -53,6 +53,10 @@ class CDialog : public CWnd {
   CWnd* m_pParentWnd = nullptr;
 
  private:
+  // Hands a control's notification to the object that subclassed the
+  // control; true when that object answered it.
+  static BOOL ReflectToChild(UINT message, WPARAM wParam, HWND child, LRESULT* result);
+
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   HWND ChooseOwner() const;
 

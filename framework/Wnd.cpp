@@ -2,6 +2,55 @@
 
 #include "framework/WinApp.h"
 
+namespace {
+
+// The window property that leads from a subclassed window to its object.
+constexpr char kObjectProperty[] = "Panorel.CWnd";
+
+}  // namespace
+
+CWnd::~CWnd() {
+  if (m_pfnSuper) UnsubclassWindow();
+}
+
+BOOL CWnd::SubclassWindow(HWND window) {
+  if (!window || m_hWnd || FromHandlePermanent(window)) return FALSE;
+  if (!::SetPropA(window, kObjectProperty, reinterpret_cast<HANDLE>(this))) return FALSE;
+  m_hWnd = window;
+  m_pfnSuper = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
+  return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+  return parent && SubclassWindow(::GetDlgItem(parent->GetSafeHwnd(), static_cast<int>(id)));
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND window) {
+  return window ? reinterpret_cast<CWnd*>(::GetPropA(window, kObjectProperty)) : nullptr;
+}
+
+void CWnd::UnsubclassWindow() {
+  ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+  ::RemovePropA(m_hWnd, kObjectProperty);
+  m_pfnSuper = nullptr;
+  m_hWnd = nullptr;
+}
+
+LRESULT CALLBACK CWnd::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  CWnd* self = FromHandlePermanent(window);
+  if (!self) return ::DefWindowProcA(window, message, wParam, lParam);
+  if (message != WM_NCDESTROY) return self->DispatchMessageToObject(message, wParam, lParam);
+  // The last message: the object lets go first, so that the control's own
+  // procedure finishes without us, and an object that deletes itself in
+  // PostNcDestroy is not touched again.
+  const WNDPROC super = self->m_pfnSuper;
+  self->UnsubclassWindow();
+  const LRESULT result = ::CallWindowProcA(super, window, message, wParam, lParam);
+  self->PostNcDestroy();
+  return result;
+}
+
 CString CWnd::GetWindowText() const {
   CString text;
   const int length = ::GetWindowTextLengthA(m_hWnd);
@@ -28,6 +77,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (m_pfnSuper) return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
   return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 

@@ -7,14 +7,32 @@
 
 #include "framework/String.h"
 
+// A parent's notification handed back to the child control it concerns, as
+// WM_REFLECT_BASE + the original message (WM_CTLCOLORSTATIC so far). A child
+// that answers 0 leaves the parent's own handling in place.
+constexpr UINT WM_REFLECT_BASE = 0xBC00;
+
 class CWnd {
  public:
   CWnd() = default;
-  virtual ~CWnd() = default;
+  virtual ~CWnd();
   CWnd(const CWnd&) = delete;
   CWnd& operator=(const CWnd&) = delete;
 
   HWND GetSafeHwnd() const { return m_hWnd; }
+
+  // Takes over an existing window, typically a control of a dialog: its
+  // messages reach this object's WindowProc, and whatever the object hands
+  // to Default() goes to the window's own procedure. Lasts until the window
+  // is destroyed or the object goes, whichever comes first.
+  BOOL SubclassWindow(HWND window);
+  BOOL SubclassDlgItem(UINT id, CWnd* parent);
+  // The object that subclassed window, or nullptr.
+  static CWnd* FromHandlePermanent(HWND window);
+
+  DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
+  int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+  void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
 
   BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
   BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
@@ -61,11 +79,22 @@ class CWnd {
   // Hands the message being handled on to DefWindowProc.
   LRESULT Default();
 
+  // Called after the window's last message, once the object has let go of
+  // it; an object that owns itself may delete itself here.
+  virtual void PostNcDestroy() {}
+
   // Runs WindowProc for one message, remembering it for Default(); safe for
   // messages that arrive while another is being handled.
   LRESULT DispatchMessageToObject(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Gives the window its own procedure back and forgets it.
+  void UnsubclassWindow();
+
+  // The subclassed window's own procedure; null for windows not subclassed.
+  WNDPROC m_pfnSuper = nullptr;
+
   struct CurrentMessage {
     UINT message = 0;
     WPARAM wParam = 0;

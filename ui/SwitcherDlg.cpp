@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "dialogs/AboutDlg.h"
 #include "framework/Strings.h"
 #include "framework/WinApp.h"
 #include "res/MainIcon.h"
@@ -187,8 +188,8 @@ void CSwitcherDlg::OnExit() {
 }
 
 void CSwitcherDlg::OnButtonAbout() {
-  // The About dialog arrives with the news box; until then the button and
-  // the system menu entry do nothing.
+  CAboutDlg about;
+  about.DoModal();
 }
 
 void CSwitcherDlg::SetIconButtonImage(HICON icon) {

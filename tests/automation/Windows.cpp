@@ -80,6 +80,16 @@ std::string TextOf(HWND window) {
   return std::string(text, copied);
 }
 
+std::string FullTextOf(HWND window) {
+  DWORD_PTR length = 0;
+  SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+  std::vector<char> text(length + 1);
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                      10000, &copied);
+  return std::string(text.data(), copied);
+}
+
 std::string ItemText(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
 
 bool IsChecked(HWND dialog, int id) { return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }

@@ -25,6 +25,8 @@ std::string MessageBoxText(HWND box);
 // Window text read with WM_GETTEXT, which works across processes (the plain
 // GetWindowText of another process's control does not).
 std::string TextOf(HWND window);
+// The whole text, however long (TextOf stops at 4 KB).
+std::string FullTextOf(HWND window);
 std::string ItemText(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
 bool IsItemEnabled(HWND dialog, int id);

@@ -1,0 +1,30 @@
+#include "dialogs/LinkCursor.h"
+
+#include <utility>
+
+#include "framework/Handles.h"
+
+CString HelpViewerPath() {
+  char folder[MAX_PATH] = "";
+  ::GetWindowsDirectoryA(folder, sizeof folder);
+  return CString(folder) + "\\winhlp32.exe";
+}
+
+HCURSOR CopyCursorFromModule(const char* modulePath, int cursorId) {
+  CModuleHandle module(::LoadLibraryA(modulePath));
+  if (!module) return nullptr;
+  HCURSOR shared = ::LoadCursorA(static_cast<HMODULE>(module.Get()), MAKEINTRESOURCEA(cursorId));
+  // The copy outlives the module, which is released on return.
+  return shared ? ::CopyIcon(shared) : nullptr;
+}
+
+CLinkCursor::CLinkCursor(CString modulePath, int cursorId)
+    : m_strModulePath(std::move(modulePath)), m_nCursorId(cursorId) {}
+
+HCURSOR CLinkCursor::Get() {
+  if (!m_bTried) {
+    m_bTried = true;
+    m_hCursor = CopyCursorFromModule(m_strModulePath, m_nCursorId);
+  }
+  return m_hCursor;
+}

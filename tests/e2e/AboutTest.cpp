@@ -1,0 +1,154 @@
+// The About box of the running program: opened from the main dialog's
+// button and its system menu, its news box filled from a real HTTP server
+// on loopback, which the program reaches through the system proxy under its
+// own fixed host name.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "res/AboutDlgIds.h"
+#include "res/SwitcherDlgIds.h"
+#include "tests/automation/Panorel.h"
+#include "tests/automation/Wait.h"
+#include "tests/automation/Windows.h"
+#include "tests/helpers/NewsServer.h"
+
+using namespace automation;
+
+namespace {
+
+constexpr char kAboutTitle[] = "About Panorel";
+constexpr char kNewsPath[] = "/swiftpaw/swiftpaw.asp?exe=PANOREL&ver=1.01&ask=wnew";
+
+// A running program whose news requests go to proxyAddress.
+class AboutFixture {
+ public:
+  explicit AboutFixture(const std::string& proxyAddress) : m_proxy(proxyAddress) {
+    m_panorel.AcceptAgreement();
+    m_panorel.Start();
+    m_main = m_panorel.WaitForMainDialog();
+  }
+  ~AboutFixture() {
+    if (m_panorel.process().IsRunning()) m_panorel.Exit();
+  }
+
+  HWND Main() const { return m_main; }
+  Process& process() { return m_panorel.process(); }
+  bool Exit() { return m_panorel.Exit(); }
+
+  HWND WaitForAbout(DWORD timeoutMs = 20000) {
+    return WaitForTopLevel(process().Id(), "#32770", kAboutTitle, true, timeoutMs);
+  }
+  // Opens the box with the About button, reads its news, and closes it.
+  std::string NewsOfOneOpening() {
+    Click(m_main, IDC_BUTTON_ABOUT);
+    return ReadNewsAndClose();
+  }
+  std::string ReadNewsAndClose() {
+    HWND about = WaitForAbout();
+    EXPECT_NE(about, nullptr) << "the About box opened";
+    if (!about) return "<no About box>";
+    const std::string news = FullTextOf(GetDlgItem(about, IDC_EDIT_NEWS));
+    EXPECT_EQ(FindMessageBox(process().Id()), nullptr) << "no message comes with the news";
+    Click(about, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 10000)) << "the About box closed";
+    return news;
+  }
+
+ private:
+  ProxySetting m_proxy;
+  PanorelInstance m_panorel;
+  HWND m_main = nullptr;
+};
+
+class AboutTest : public ::testing::Test {
+ protected:
+  NewsServer server;
+};
+
+TEST_F(AboutTest, EachOpeningSendsOneFreshGetForThisProgramAndVersion) {
+  ASSERT_TRUE(server.IsListening());
+  server.Answer(200, "news");
+  AboutFixture panorel(server.Address());
+  ASSERT_NE(panorel.Main(), nullptr);
+
+  EXPECT_EQ(panorel.NewsOfOneOpening(), "news\r\n\r\n");
+  // The system menu's About item opens the same box.
+  PostMessageA(panorel.Main(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+  EXPECT_EQ(panorel.ReadNewsAndClose(), "news\r\n\r\n");
+
+  const std::vector<HttpRequest> requests = server.Requests();
+  ASSERT_EQ(requests.size(), 2u) << "the server's answer may be cached, yet every opening asks again";
+  for (const HttpRequest& request : requests) {
+    EXPECT_EQ(request.method, "GET");
+    EXPECT_EQ(request.Host(), "www.panorel.example");
+    EXPECT_EQ(request.PathAndQuery(), kNewsPath);
+    EXPECT_EQ(request.Header("User-Agent"), "PANOREL");
+  }
+  EXPECT_TRUE(panorel.Exit());
+}
+
+TEST_F(AboutTest, TheBodyShowsLineByLineWithOneExtraLineBreak) {
+  ASSERT_TRUE(server.IsListening());
+  AboutFixture panorel(server.Address());
+  ASSERT_NE(panorel.Main(), nullptr);
+  for (const char* body : {"a\nb", "a\r\nb\r\n", "a\nb\n"}) {
+    server.Answer(200, body);
+    EXPECT_EQ(panorel.NewsOfOneOpening(), "a\r\nb\r\n\r\n") << body;
+  }
+  server.Answer(200, "");
+  EXPECT_EQ(panorel.NewsOfOneOpening(), "\r\n") << "an empty body";
+  server.Answer(200, "中文消息\n");
+  EXPECT_EQ(panorel.NewsOfOneOpening(), "中文消息\r\n\r\n") << "bytes shown as the program's code page";
+  EXPECT_TRUE(panorel.Exit());
+}
+
+TEST_F(AboutTest, AnotherStatusLeavesTheBoxEmptyWithoutAMessage) {
+  ASSERT_TRUE(server.IsListening());
+  server.Answer(404, "<html>not found</html>");
+  AboutFixture panorel(server.Address());
+  ASSERT_NE(panorel.Main(), nullptr);
+  EXPECT_EQ(panorel.NewsOfOneOpening(), "");
+  EXPECT_EQ(server.Requests().size(), 1u);
+  EXPECT_TRUE(panorel.Exit());
+}
+
+TEST(AboutWithoutServerTest, ShowsThatTheVendorCouldNotBeReached) {
+  std::string closedAddress;
+  {
+    NewsServer gone;
+    closedAddress = gone.Address();
+  }
+  AboutFixture panorel(closedAddress);
+  ASSERT_NE(panorel.Main(), nullptr);
+  EXPECT_EQ(panorel.NewsOfOneOpening(), "不能连接到www.panorel.example以取得更新信息");
+  EXPECT_TRUE(panorel.Exit());
+}
+
+TEST_F(AboutTest, AHugeReplyWithLongLinesNeitherCrashesNorWedgesTheProgram) {
+  ASSERT_TRUE(server.IsListening());
+  std::string body;
+  for (char fill = 'a'; body.size() < 4u * 1024 * 1024; ++fill) body += std::string(512 * 1024, fill) + "\n";
+  server.Answer(200, body);
+  AboutFixture panorel(server.Address());
+  ASSERT_NE(panorel.Main(), nullptr);
+
+  const std::string news = panorel.NewsOfOneOpening();
+  // What the edit control holds of the first mebibyte, as it came.
+  RecordProperty("news_bytes_shown", static_cast<int>(news.size()));
+  ASSERT_GE(news.size(), 64u * 1024);
+  EXPECT_LE(news.size(), 1024u * 1024 + 2);
+  EXPECT_EQ(news.substr(0, 1000), body.substr(0, 1000));
+  EXPECT_EQ(news.find('c'), std::string::npos) << "nothing from beyond the first mebibyte";
+
+  // Still at the user's service: it answers, opens the box again, and ends.
+  DWORD_PTR answer = 0;
+  EXPECT_NE(SendMessageTimeoutA(panorel.Main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer), 0);
+  server.Answer(200, "small");
+  EXPECT_EQ(panorel.NewsOfOneOpening(), "small\r\n\r\n");
+  EXPECT_TRUE(panorel.Exit());
+}
+
+}  // namespace

@@ -1,0 +1,83 @@
+// A news service for the tests: a real HTTP server on 127.0.0.1, on a port
+// of its own, that answers every request as the test told it and records
+// what it was asked. The program under test reaches it through the proxy
+// settings (ProxySetting), so its fixed host needs no name resolution.
+#pragma once
+
+#include <windows.h>
+
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace automation {
+
+struct HttpRequest {
+  std::string method;
+  // As sent; through a proxy it is the absolute address.
+  std::string target;
+  std::string head;
+  // The value of a header, "" when absent (names compare case-blind).
+  std::string Header(const std::string& name) const;
+  // The target without scheme and host: path and query.
+  std::string PathAndQuery() const;
+  // The host the target names, without a port.
+  std::string Host() const;
+};
+
+class NewsServer {
+ public:
+  NewsServer();
+  ~NewsServer();
+  NewsServer(const NewsServer&) = delete;
+  NewsServer& operator=(const NewsServer&) = delete;
+
+  bool IsListening() const { return m_listener != kNoSocket; }
+  // "127.0.0.1:port", as the proxy settings want it.
+  std::string Address() const;
+  // What every following request gets: status and body, sent whole.
+  void Answer(int status, const std::string& body);
+  std::vector<HttpRequest> Requests() const;
+
+ private:
+  void Serve();
+  // A winsock SOCKET, kept as its integer so that users of this header need
+  // not include winsock ahead of windows.h.
+  using Socket = UINT_PTR;
+  static constexpr Socket kNoSocket = ~static_cast<Socket>(0);
+  void HandleConnection(Socket connection);
+
+  Socket m_listener = kNoSocket;
+  unsigned short m_port = 0;
+  mutable std::mutex m_mutex;
+  int m_status = 200;
+  std::string m_body;
+  std::vector<HttpRequest> m_requests;
+  std::thread m_thread;
+};
+
+// Points WinInet's system proxy at address for this user (both this process
+// and programs started after it), and puts the previous values back.
+class ProxySetting {
+ public:
+  explicit ProxySetting(const std::string& address);
+  ~ProxySetting();
+  ProxySetting(const ProxySetting&) = delete;
+  ProxySetting& operator=(const ProxySetting&) = delete;
+
+ private:
+  struct SavedValue {
+    bool present = false;
+    DWORD type = 0;
+    std::vector<BYTE> data;
+  };
+  static SavedValue Save(HKEY key, const char* name);
+  static void Restore(HKEY key, const char* name, const SavedValue& value);
+
+  HKEY m_key = nullptr;
+  SavedValue m_enable;
+  SavedValue m_server;
+};
+
+}  // namespace automation
