@@ -5,6 +5,16 @@
 
 namespace automation {
 
+void CloseOwnDialogs() {
+  for (HWND window : TopLevelWindowsOf(GetCurrentProcessId())) {
+    char className[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (!IsWindowVisible(window) || std::string(className) != "#32770") continue;
+    PostMessageA(window, WM_COMMAND, GetDlgItem(window, 0xFFFF) ? IDOK : IDCANCEL, 0);
+  }
+  PumpFor(200);
+}
+
 std::string AnswerMessageBox(DWORD timeoutMs) {
   HWND box = WaitForMessageBox(GetCurrentProcessId(), timeoutMs);
   if (!box) return "";

@@ -6,16 +6,28 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <thread>
 
 namespace automation {
 
+// Answers the message boxes and cancels the dialogs this process shows.
+void CloseOwnDialogs();
+
+// Runs modal on this thread while drive runs on a second one. Once the
+// driver is done, whatever it left open is closed until modal returns, so
+// that a failing check cannot leave the test hanging in a modal loop.
 template <typename Result>
 Result RunWhileDriving(const std::function<Result()>& modal, const std::function<void()>& drive) {
-  std::thread driver(drive);
+  std::atomic<bool> modalDone(false);
+  std::thread driver([&] {
+    drive();
+    while (!modalDone) CloseOwnDialogs();
+  });
   const Result result = modal();
+  modalDone = true;
   driver.join();
   return result;
 }
