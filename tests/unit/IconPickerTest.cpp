@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <dlgs.h>
 #include <shellapi.h>
 
 #include <string>
@@ -261,6 +262,75 @@ TEST(IconPickerTest, ADoubleClickOnACellClosesTheDialogAsOk) {
   int index = -1;
   picker.GetIconSource(file, index);
   EXPECT_EQ(index, 3);
+}
+
+// The open-file dialog the chooser opens from Browse.
+HWND WaitForFileDialog() { return automation::WaitForOwnDialog("Choose Icon"); }
+
+std::vector<std::string> FilterChoices(HWND fileDialog) {
+  std::vector<std::string> choices;
+  HWND combo = GetDlgItem(fileDialog, cmb1);
+  for (int i = 0; i < SendMessageA(combo, CB_GETCOUNT, 0, 0); ++i) {
+    char text[128] = "";
+    SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    choices.push_back(text);
+  }
+  return choices;
+}
+
+// Types path as the file name and presses the dialog's Open button.
+void ChooseFile(HWND fileDialog, const std::string& path) {
+  HWND name = GetDlgItem(fileDialog, cmb13);
+  if (!name) name = GetDlgItem(fileDialog, edt1);
+  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageA(fileDialog, WM_COMMAND, IDOK, 0);
+  WaitUntil([&] { return !IsWindow(fileDialog); });
+}
+
+TEST(IconPickerTest, BrowseOffersTheFiltersAndRefillsTheListFromTheChosenFile) {
+  automation::ScratchFolder scratch;
+  const std::string deep = CopyOfSelfInDeepFolder(scratch);
+  const std::string missing = scratch.File("nothing-here.dll");
+  CIconPickerDlg picker;
+
+  std::vector<std::string> filters;
+  std::vector<HICON> firstIcons;
+  int liveAfterRefill = -1, listedAfterRefill = -1, selectedAfterRefill = -2;
+  std::string fileShown, missingMessage, okMessage;
+  int listedAfterMissing = -1;
+  const INT_PTR result = RunPicker(picker, [&] {
+    HWND dialog = WaitForPicker();
+    firstIcons = ListIcons(dialog);
+    SendDlgItemMessageA(dialog, IDC_LIST_ICONS, LB_SETCURSEL, 4, 0);
+
+    automation::Click(dialog, IDC_BUTTON_BROWSE);
+    HWND fileDialog = WaitForFileDialog();
+    filters = FilterChoices(fileDialog);
+    ChooseFile(fileDialog, deep);
+    WaitUntil([&] { return ListCount(dialog) == 1; });
+    liveAfterRefill = LiveIcons(firstIcons);
+    listedAfterRefill = ListCount(dialog);
+    selectedAfterRefill = ListSelection(dialog);
+    fileShown = automation::ItemText(dialog, IDC_EDIT_ICON_FILE);
+
+    automation::Click(dialog, IDC_BUTTON_BROWSE);
+    ChooseFile(WaitForFileDialog(), missing);
+    missingMessage = AnswerMessageBox();
+    listedAfterMissing = ListCount(dialog);
+    automation::Click(dialog, IDOK);
+    okMessage = AnswerMessageBox();
+    Press(dialog, IDCANCEL);
+  });
+
+  EXPECT_EQ(filters, (std::vector<std::string>{"Icon FiIes ", "Programs ", "Libraries ", "Icons", "All Files"}));
+  EXPECT_EQ(liveAfterRefill, 0) << "the first file's icons are destroyed on refill";
+  EXPECT_EQ(listedAfterRefill, 1);
+  EXPECT_EQ(selectedAfterRefill, 0);
+  EXPECT_EQ(fileShown, deep);
+  EXPECT_EQ(missingMessage, "Cannot find the file '" + missing + "', Please select another file");
+  EXPECT_EQ(listedAfterMissing, 0);
+  EXPECT_EQ(okMessage, "Please select an icon");
+  EXPECT_EQ(result, IDCANCEL);
 }
 
 }  // namespace
