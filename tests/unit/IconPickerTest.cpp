@@ -333,4 +333,102 @@ TEST(IconPickerTest, BrowseOffersTheFiltersAndRefillsTheListFromTheChosenFile) {
   EXPECT_EQ(result, IDCANCEL);
 }
 
+// A cell drawn by the dialog into a bitmap of our own that starts out in an
+// odd colour, so that what the dialog paints and what it leaves show apart.
+class CellCanvas {
+ public:
+  static constexpr COLORREF kBackground = RGB(1, 2, 3);
+  CellCanvas() : m_dc(CreateCompatibleDC(nullptr)) {
+    HDC screen = GetDC(nullptr);
+    m_bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
+    ReleaseDC(nullptr, screen);
+    m_old = SelectObject(m_dc, m_bitmap);
+    const RECT all = {0, 0, kWidth, kHeight};
+    HBRUSH brush = CreateSolidBrush(kBackground);
+    FillRect(m_dc, &all, brush);
+    DeleteObject(brush);
+  }
+  ~CellCanvas() {
+    SelectObject(m_dc, m_old);
+    DeleteObject(m_bitmap);
+    DeleteDC(m_dc);
+  }
+  void Draw(HWND dialog, UINT action, UINT state, HICON icon) {
+    DRAWITEMSTRUCT draw = {};
+    draw.CtlType = ODT_LISTBOX;
+    draw.CtlID = IDC_LIST_ICONS;
+    draw.itemAction = action;
+    draw.itemState = state;
+    draw.hwndItem = GetDlgItem(dialog, IDC_LIST_ICONS);
+    draw.hDC = m_dc;
+    draw.rcItem = {0, 0, kWidth, kHeight};
+    draw.itemData = reinterpret_cast<ULONG_PTR>(icon);
+    SendMessageA(dialog, WM_DRAWITEM, IDC_LIST_ICONS, reinterpret_cast<LPARAM>(&draw));
+  }
+  COLORREF At(int x, int y) const { return GetPixel(m_dc, x, y); }
+  // The corner and the edges lie outside the icon drawn at (2, 4).
+  COLORREF Corner() const { return At(0, 0); }
+  COLORREF Bottom() const { return At(kWidth / 2, kHeight - 1); }
+  HDC Dc() const { return m_dc; }
+  static constexpr int kWidth = 38;
+  static constexpr int kHeight = 44;
+
+ private:
+  HDC m_dc;
+  HBITMAP m_bitmap = nullptr;
+  HGDIOBJ m_old = nullptr;
+};
+
+TEST(IconPickerTest, CellsAreFilledByTheirSelectionAndShowTheIconWithoutAFocusFrame) {
+  CIconPickerDlg picker;
+  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT) & 0xFFFFFF;
+  COLORREF selectedWhole = 0, deselected = 0, unselectedWhole = 0, focusCorner = 0, focusBottom = 0;
+  int differingPixels = -1, iconPixels = 0;
+  RunPicker(picker, [&] {
+    HWND dialog = WaitForPicker();
+    {
+      CellCanvas canvas;
+      canvas.Draw(dialog, ODA_DRAWENTIRE, ODS_SELECTED, nullptr);
+      selectedWhole = canvas.Corner();
+    }
+    {
+      CellCanvas canvas;
+      canvas.Draw(dialog, ODA_SELECT, 0, nullptr);
+      deselected = canvas.Corner();
+    }
+    {
+      CellCanvas canvas;
+      canvas.Draw(dialog, ODA_DRAWENTIRE, 0, nullptr);
+      unselectedWhole = canvas.Corner();
+    }
+    {
+      CellCanvas canvas;
+      canvas.Draw(dialog, ODA_FOCUS, ODS_SELECTED | ODS_FOCUS, nullptr);
+      focusCorner = canvas.Corner();
+      focusBottom = canvas.Bottom();
+    }
+    // The icon goes 2 pixels in and 4 down: compare with the platform's
+    // own drawing of the same icon there.
+    HICON icon = ListIcons(dialog).at(0);
+    CellCanvas drawn, expected;
+    drawn.Draw(dialog, ODA_DRAWENTIRE, 0, icon);
+    DrawIcon(expected.Dc(), 2, 4, icon);
+    differingPixels = 0;
+    for (int y = 0; y < CellCanvas::kHeight; ++y) {
+      for (int x = 0; x < CellCanvas::kWidth; ++x) {
+        differingPixels += drawn.At(x, y) != expected.At(x, y);
+        iconPixels += drawn.At(x, y) != CellCanvas::kBackground;
+      }
+    }
+    Press(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(selectedWhole, highlight);
+  EXPECT_EQ(deselected, RGB(255, 255, 255)) << "white, not the window colour";
+  EXPECT_EQ(unselectedWhole, CellCanvas::kBackground) << "left on the list's own background";
+  EXPECT_EQ(focusCorner, CellCanvas::kBackground) << "no focus rectangle";
+  EXPECT_EQ(focusBottom, CellCanvas::kBackground);
+  EXPECT_GT(iconPixels, 0) << "the icon was drawn";
+  EXPECT_EQ(differingPixels, 0) << "at (2, 4) of the cell";
+}
+
 }  // namespace
