@@ -26,6 +26,12 @@ bool ReturnsResultDirectly(UINT message) {
   }
 }
 
+// The dialog DoModal is creating on this thread. The dialog manager passes
+// the object only with WM_INITDIALOG, but the window gets messages before it
+// (WM_SETFONT, WM_MEASUREITEM from its controls); the first of them claims
+// the object from here.
+thread_local CDialog* t_pDialogBeingCreated = nullptr;
+
 }  // namespace
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_pParentWnd(parent), m_templateId(templateId) {}
@@ -49,10 +55,14 @@ HWND CDialog::ChooseOwner() const {
 
 INT_PTR CDialog::DoModal() {
   const LPARAM self = reinterpret_cast<LPARAM>(this);
-  if (m_pTemplate) {
-    return ::DialogBoxIndirectParamA(AfxGetResourceHandle(), m_pTemplate, ChooseOwner(), DialogProc, self);
-  }
-  return ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_templateId), ChooseOwner(), DialogProc, self);
+  HWND owner = ChooseOwner();
+  t_pDialogBeingCreated = this;
+  const INT_PTR result =
+      m_pTemplate ? ::DialogBoxIndirectParamA(AfxGetResourceHandle(), m_pTemplate, owner, DialogProc, self)
+                  : ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_templateId), owner, DialogProc, self);
+  // Unclaimed when the template could not be loaded.
+  if (t_pDialogBeingCreated == this) t_pDialogBeingCreated = nullptr;
+  return result;
 }
 
 void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }
@@ -63,12 +73,21 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate) {
   return !exchange.m_bFailed;
 }
 
-INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    ::SetWindowLongPtrA(window, DWLP_USER, lParam);
-    reinterpret_cast<CDialog*>(lParam)->m_hWnd = window;
-  }
+CDialog* CDialog::ObjectOf(HWND window, UINT message, LPARAM lParam) {
   auto* self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(window, DWLP_USER));
+  if (!self && message == WM_INITDIALOG) self = reinterpret_cast<CDialog*>(lParam);
+  if (!self) self = t_pDialogBeingCreated;
+  if (!self) return nullptr;
+  if (self == t_pDialogBeingCreated) t_pDialogBeingCreated = nullptr;
+  if (!::GetWindowLongPtrA(window, DWLP_USER)) {
+    ::SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+    self->m_hWnd = window;
+  }
+  return self;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  CDialog* self = ObjectOf(window, message, lParam);
   if (!self) return FALSE;
 
   const bool outerHandled = self->m_bHandled;
@@ -123,6 +142,14 @@ BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* resu
       return TRUE;
     case WM_CTLCOLORSTATIC:
       return ReflectToChild(message, wParam, reinterpret_cast<HWND>(lParam), result);
+    case WM_DRAWITEM:
+      OnDrawItem(static_cast<int>(wParam), reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+      *result = TRUE;
+      return TRUE;
+    case WM_MEASUREITEM:
+      OnMeasureItem(static_cast<int>(wParam), reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+      *result = TRUE;
+      return TRUE;
     default:
       return FALSE;
   }
@@ -175,6 +202,10 @@ HCURSOR CDialog::OnQueryDragIcon() {
 }
 
 void CDialog::OnDestroy() { Default(); }
+
+void CDialog::OnDrawItem(int, DRAWITEMSTRUCT*) { Default(); }
+
+void CDialog::OnMeasureItem(int, MEASUREITEMSTRUCT*) { Default(); }
 
 HWND CDataExchange::PrepareCtrl(int id) {
   m_hWndLastControl = ::GetDlgItem(m_pDlgWnd->GetSafeHwnd(), id);

@@ -43,6 +43,10 @@ class CDialog : public CWnd {
   virtual void OnPaint();
   virtual HCURSOR OnQueryDragIcon();
   virtual void OnDestroy();
+  // Owner-drawn controls. WM_MEASUREITEM comes while the controls are being
+  // created, before WM_INITDIALOG; the object is attached by then.
+  virtual void OnDrawItem(int controlId, DRAWITEMSTRUCT* drawItem);
+  virtual void OnMeasureItem(int controlId, MEASUREITEMSTRUCT* measureItem);
 
   // The message map: dispatches to the typed handlers and returns true when
   // the message had one. Derived dialogs add their own entries in front.
@@ -58,6 +62,9 @@ class CDialog : public CWnd {
   static BOOL ReflectToChild(UINT message, WPARAM wParam, HWND child, LRESULT* result);
 
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // The object behind window, attaching the one DoModal is creating when the
+  // window has none yet.
+  static CDialog* ObjectOf(HWND window, UINT message, LPARAM lParam);
   HWND ChooseOwner() const;
 
   UINT m_templateId = 0;

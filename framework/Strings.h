@@ -10,3 +10,11 @@ inline CString LoadText(UINT id) {
   text.LoadString(id);
   return text;
 }
+
+// The text with its first "%1" replaced by argument, as the program's
+// messages with one blank in them are written.
+inline CString FormatText(const CString& format, const char* argument) {
+  const int blank = format.Find("%1");
+  if (blank < 0) return format;
+  return format.Left(blank) + argument + format.Mid(blank + 2);
+}

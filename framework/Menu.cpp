@@ -1,0 +1,56 @@
+#include "framework/Menu.h"
+
+#include <map>
+
+#include "framework/Wnd.h"
+
+namespace {
+
+// The handles that have an object of ours. Menus belong to the thread that
+// made them, and the program makes all of them on its one UI thread.
+std::map<HMENU, CMenu*>& PermanentMenus() {
+  static std::map<HMENU, CMenu*> menus;
+  return menus;
+}
+
+}  // namespace
+
+CMenu::~CMenu() { DestroyMenu(); }
+
+BOOL CMenu::CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
+
+BOOL CMenu::Attach(HMENU menu) {
+  if (m_hMenu || !menu) return FALSE;
+  m_hMenu = menu;
+  PermanentMenus()[menu] = this;
+  return TRUE;
+}
+
+HMENU CMenu::Detach() {
+  HMENU menu = m_hMenu;
+  if (menu) PermanentMenus().erase(menu);
+  m_hMenu = nullptr;
+  return menu;
+}
+
+BOOL CMenu::DestroyMenu() {
+  HMENU menu = Detach();
+  return menu ? ::DestroyMenu(menu) : FALSE;
+}
+
+BOOL CMenu::AppendMenu(UINT flags, UINT_PTR idOrSubmenu, const char* text) {
+  return ::AppendMenuA(m_hMenu, flags, idOrSubmenu, text);
+}
+
+BOOL CMenu::InsertMenu(UINT position, UINT flags, UINT_PTR idOrSubmenu, const char* text) {
+  return ::InsertMenuA(m_hMenu, position, flags, idOrSubmenu, text);
+}
+
+BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, const RECT* excluded) {
+  return ::TrackPopupMenu(m_hMenu, flags, x, y, 0, owner ? owner->GetSafeHwnd() : nullptr, excluded);
+}
+
+CMenu* CMenu::FromHandlePermanent(HMENU menu) {
+  const auto found = PermanentMenus().find(menu);
+  return found == PermanentMenus().end() ? nullptr : found->second;
+}
