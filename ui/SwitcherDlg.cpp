@@ -64,7 +64,7 @@ BOOL CSwitcherDlg::OnInitDialog() {
   const CIconSource iconSource = SplitIconSetting(ReadSetupValue("Icon", defaultIcon));
   m_strIconFile = iconSource.file;
   m_nIconIndex = iconSource.index;
-  SetIconButtonImage(ExtractIconA(AfxGetInstanceHandle(), m_strIconFile, static_cast<UINT>(m_nIconIndex)));
+  SetIconButtonImage(ExtractIconFrom(m_strIconFile, m_nIconIndex));
 
   const int modifiers = ReadModifierSetting(ReadSetupValue("HotKeyFlags", "2"));
   for (int bit = 0; bit < 4; ++bit) {

@@ -47,6 +47,7 @@ class CSwitcherDlg : public CDialog {
   void AddTrayIcon(CString file, int index, CString tip);
   void DeleteTrayIcon();
   LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+  void ShowTrayMenu();
 
   // Settings form.
   void OnCheckHotKey();

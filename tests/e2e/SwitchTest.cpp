@@ -26,32 +26,6 @@ bool AllVisible(const std::vector<HWND>& windows, bool visible) {
   return true;
 }
 
-// A running Panorel whose start-up is done and whose dialog has hidden itself.
-class RunningPanorel {
- public:
-  RunningPanorel() {
-    m_panorel.AcceptAgreement();
-    m_panorel.Start();
-    m_dialog = m_panorel.WaitForMainDialog();
-    if (m_dialog) WaitUntil([&] { return !Visible(m_dialog); }, 5000);
-  }
-  ~RunningPanorel() {
-    if (m_panorel.process().IsRunning()) m_panorel.Exit();
-  }
-  HWND Dialog() const { return m_dialog; }
-  PanorelInstance& Instance() { return m_panorel; }
-  // One switch, done when this returns: the hotkey message as the system
-  // would post it, sent so that the test waits for the switch to end.
-  void Switch() {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(m_dialog, WM_HOTKEY, 0, 0, SMTO_NORMAL, 30000, &result);
-  }
-
- private:
-  PanorelInstance m_panorel;
-  HWND m_dialog = nullptr;
-};
-
 // The hotkey as another program holds it, for as long as the object lives.
 class HeldHotKey {
  public:

@@ -1,0 +1,152 @@
+// The notification icon's messages and menu, sent and operated as the shell
+// and the user would, against the real program.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "res/AboutDlgIds.h"
+#include "res/SwitcherDlgIds.h"
+#include "tests/automation/Panorel.h"
+#include "tests/automation/Wait.h"
+#include "tests/automation/WindowFarm.h"
+#include "tests/automation/Windows.h"
+#include "tests/helpers/NewsServer.h"
+
+using namespace automation;
+
+namespace {
+
+constexpr UINT kTrayNotify = WM_USER + 1;
+constexpr WPARAM kTrayIconId = 0x0402;
+
+bool Visible(HWND window) { return IsWindowVisible(window) != FALSE; }
+
+// What the shell sends when the user does something with the icon.
+void Notify(HWND dialog, UINT mouseMessage) { PostMessageA(dialog, kTrayNotify, kTrayIconId, mouseMessage); }
+
+HWND WaitForMenu(DWORD processId, DWORD timeoutMs = 5000) {
+  return WaitForTopLevel(processId, "#32768", nullptr, true, timeoutMs);
+}
+
+// Keys typed into an open menu. Nothing is selected when it opens, so the
+// first Down selects the first item.
+void TypeIntoMenu(HWND menu, std::initializer_list<WPARAM> keys) {
+  for (WPARAM key : keys) PostMessageA(menu, WM_KEYDOWN, key, 0);
+}
+
+TEST(TrayNotifyTest, EachLeftButtonReleaseSwitchesOnceAndOtherMouseMessagesDoNothing) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  HWND window = farm.Open();
+  RunningPanorel panorel;
+  ASSERT_NE(panorel.Dialog(), nullptr);
+
+  Notify(panorel.Dialog(), WM_LBUTTONUP);
+  EXPECT_TRUE(WaitUntil([&] { return !Visible(window); }, 5000));
+  for (UINT ignored : {WM_LBUTTONDBLCLK, WM_LBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE, WM_MBUTTONUP}) {
+    Notify(panorel.Dialog(), ignored);
+  }
+  PumpFor(700);
+  EXPECT_FALSE(Visible(window)) << "no other mouse message switches";
+  EXPECT_EQ(FindTopLevel(panorel.process().Id(), "#32768", nullptr, true), nullptr) << "nor opens the menu";
+
+  Notify(panorel.Dialog(), WM_LBUTTONUP);
+  EXPECT_TRUE(WaitUntil([&] { return Visible(window); }, 5000));
+}
+
+TEST(TrayMenuTest, RightPressOpensTheMenuAndSettingsShowsTheForm) {
+  RunningPanorel panorel;
+  ASSERT_NE(panorel.Dialog(), nullptr);
+  Notify(panorel.Dialog(), WM_RBUTTONDOWN);
+  HWND menu = WaitForMenu(panorel.process().Id());
+  ASSERT_NE(menu, nullptr);
+
+  TypeIntoMenu(menu, {VK_DOWN, VK_RETURN});
+  EXPECT_TRUE(WaitUntil([&] { return Visible(panorel.Dialog()); }, 5000));
+  EXPECT_FALSE(IsWindowVisible(menu));
+}
+
+TEST(TrayMenuTest, EscapeClosesTheMenuAndGivesTheForegroundBack) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  HWND window = farm.Open();
+  RunningPanorel panorel;
+  ASSERT_NE(panorel.Dialog(), nullptr);
+  SetForegroundWindow(window);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, 3000));
+
+  Notify(panorel.Dialog(), WM_RBUTTONDOWN);
+  HWND menu = WaitForMenu(panorel.process().Id());
+  ASSERT_NE(menu, nullptr);
+  DWORD foregroundProcess = 0;
+  GetWindowThreadProcessId(GetForegroundWindow(), &foregroundProcess);
+  EXPECT_EQ(foregroundProcess, panorel.process().Id()) << "the menu's owner comes to the front";
+  TypeIntoMenu(menu, {VK_ESCAPE});
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, 5000));
+  EXPECT_FALSE(Visible(panorel.Dialog())) << "dismissing shows nothing";
+}
+
+TEST(TrayMenuTest, ExitEndsTheProgramAndShowsTheWindowsItHid) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  HWND window = farm.Open();
+  RunningPanorel panorel;
+  ASSERT_NE(panorel.Dialog(), nullptr);
+  panorel.Switch();
+  ASSERT_FALSE(Visible(window));
+
+  Notify(panorel.Dialog(), WM_RBUTTONDOWN);
+  HWND menu = WaitForMenu(panorel.process().Id());
+  ASSERT_NE(menu, nullptr);
+  // Down three times: the separator is skipped.
+  TypeIntoMenu(menu, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+  ASSERT_TRUE(panorel.process().WaitForExit());
+  EXPECT_EQ(panorel.process().ExitCode(), 0u);
+  EXPECT_TRUE(Visible(window));
+}
+
+TEST(TrayMenuTest, AboutOpensTheAboutBoxAndTheHotKeyStillWorksAfterIt) {
+  NewsServer server;
+  ASSERT_TRUE(server.IsListening());
+  server.Answer(200, "news");
+  ProxySetting proxy(server.Address());
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  HWND window = farm.Open();
+  RunningPanorel panorel;
+  ASSERT_NE(panorel.Dialog(), nullptr);
+
+  Notify(panorel.Dialog(), WM_RBUTTONDOWN);
+  HWND menu = WaitForMenu(panorel.process().Id());
+  ASSERT_NE(menu, nullptr);
+  TypeIntoMenu(menu, {VK_DOWN, VK_DOWN, VK_RETURN});
+  HWND about = WaitForTopLevel(panorel.process().Id(), "#32770", "About Panorel", true, 20000);
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(server.Requests().size(), 1u);
+
+  // While the About box runs modally, the hidden dialog still switches.
+  PostMessageA(panorel.Dialog(), WM_HOTKEY, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !Visible(window); }, 5000));
+  Click(about, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5000));
+  EXPECT_FALSE(Visible(panorel.Dialog()));
+}
+
+TEST(TrayIconTest, AMissingIconFileFallsBackToTheProgramsIconAndLeavesTheSettingsAlone) {
+  PanorelInstance panorel;
+  panorel.AcceptAgreement();
+  const std::string missing = panorel.Folder().File("no such.ico") + ",3";
+  panorel.WriteIni("Setup", "Icon", missing.c_str());
+  panorel.Start();
+  HWND dialog = panorel.WaitForMainDialog();
+  ASSERT_NE(dialog, nullptr);
+  // The file gave the button no image; the notification icon's fallback did.
+  EXPECT_TRUE(WaitUntil(
+      [&] { return SendDlgItemMessageA(dialog, IDC_BUTTON_ICON, BM_GETIMAGE, IMAGE_ICON, 0) != 0; }, 3000));
+  EXPECT_EQ(panorel.ReadIni("Setup", "Icon"), missing);
+  EXPECT_TRUE(panorel.Exit());
+  EXPECT_EQ(panorel.ReadIni("Setup", "Icon"), missing);
+}
+
+}  // namespace
