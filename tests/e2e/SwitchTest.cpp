@@ -107,6 +107,9 @@ TEST(HotKeyTest, ACombinationHeldByAnotherProgramIsReportedAndTheIconTakesOver) 
 }
 
 TEST(HotKeyTest, TheHotKeyAndItsAtomAreHeldWhileRunningAndReleasedAtExit) {
+  // A program ended by force never releases its atoms; nothing here may have
+  // left one behind.
+  ASSERT_EQ(GlobalFindAtomA("DuodeckPanorel-HotKeyAtom"), 0) << "an earlier run left the atom behind";
   RunningPanorel panorel;
   ASSERT_NE(panorel.Dialog(), nullptr);
   // The atom is named after the caption the dialog had when it registered.
