@@ -8,6 +8,7 @@
 #include "switcher/DesktopSwitcher.h"
 #include "switcher/WindowEntry.h"
 #include "tests/automation/Panorel.h"
+#include "tests/unit/ScratchContext.h"
 #include "tests/automation/Wait.h"
 #include "tests/automation/WindowFarm.h"
 
@@ -15,15 +16,6 @@ using automation::WaitUntil;
 using automation::WindowFarm;
 
 namespace {
-
-class ScratchContext : public CAppContext {
- public:
-  CString GetIniPath() override { return m_folder.File("switch.ini").c_str(); }
-  CString GetMainTitle() const override { return "switch test"; }
-
- private:
-  automation::ScratchFolder m_folder;
-};
 
 bool Contains(const CDWordArrayEx& list, HWND window) { return list.Find(EntryOf(window)) >= 0; }
 
@@ -51,7 +43,7 @@ class DesktopSwitcherTest : public ::testing::Test {
     }
   }
 
-  ScratchContext m_context;
+  ScratchContext m_context{"switch test"};
   CDesktopSwitcher m_switcher{m_context};
   WindowFarm m_farm;
   HWND m_own = nullptr;

@@ -5,18 +5,10 @@
 #include <functional>
 
 #include "tests/automation/Panorel.h"
+#include "tests/unit/ScratchContext.h"
 #include "ui/SwitcherDlg.h"
 
 namespace {
-
-class ScratchContext : public CAppContext {
- public:
-  CString GetIniPath() override { return m_folder.File("hotkey.ini").c_str(); }
-  CString GetMainTitle() const override { return "hotkey test"; }
-
- private:
-  automation::ScratchFolder m_folder;
-};
 
 struct HotKeyProbe {
   UINT modifiers, key;
@@ -61,7 +53,7 @@ class HotKeyProbeDialog : public CSwitcherDlg {
 };
 
 TEST(MainDialogHotKeyTest, SettingUpTwiceLeavesExactlyOneHotKeyAndOneAtom) {
-  ScratchContext context;
+  ScratchContext context("hotkey test");
   const char atomName[] = "hotkey testPanorel-HotKeyAtom";
   HotKeyProbeDialog dialog(context, [&](HotKeyProbeDialog& self) {
     EXPECT_FALSE(IsFree(MOD_CONTROL, VK_F1)) << "registered at start from the defaults";
