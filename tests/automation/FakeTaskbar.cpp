@@ -1,0 +1,58 @@
+#include "tests/automation/FakeTaskbar.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "tests/automation/Wait.h"
+
+namespace automation {
+
+namespace {
+
+constexpr char kLogName[] = "taskbar.log";
+
+HWND FindControlWindow(DWORD processId) {
+  HWND candidate = nullptr;
+  while ((candidate = FindWindowExA(HWND_MESSAGE, candidate, taskbar::kControlClass, nullptr)) != nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(candidate, &owner);
+    if (owner == processId) return candidate;
+  }
+  return nullptr;
+}
+
+std::string CommandLineOf(const char* structure, const std::string& logPath) {
+  return "\"" + BuiltProgram("PANOREL_HELPER_TASKBAR") + "\" " + taskbar::kStructureOption + structure + " \"" +
+         logPath + "\"";
+}
+
+}  // namespace
+
+FakeTaskbar::FakeTaskbar(const char* structure)
+    : m_process(CommandLineOf(structure, m_folder.File(kLogName))) {
+  if (!m_process.IsStarted()) return;
+  if (!WaitUntil([&] { return (m_control = FindControlWindow(m_process.Id())) != nullptr; })) return;
+  HWND taskbar = reinterpret_cast<HWND>(Request(taskbar::kGetTaskbar, 0, 0));
+  // Wine's explorer has a taskbar of its own; the tests need this one found.
+  if (taskbar && WaitUntil([&] { return FindWindowA("Shell_TrayWnd", nullptr) == taskbar; })) m_taskbar = taskbar;
+}
+
+FakeTaskbar::~FakeTaskbar() {
+  if (m_control) PostMessageA(m_control, WM_CLOSE, 0, 0);
+  m_process.WaitForExit(10000);
+}
+
+LRESULT FakeTaskbar::Request(UINT message, WPARAM wParam, LPARAM lParam) const {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(m_control, message, wParam, lParam, SMTO_NORMAL, 15000, &result);
+  return static_cast<LRESULT>(result);
+}
+
+std::string FakeTaskbar::LogText() const {
+  std::ifstream file(m_folder.File(kLogName), std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+}  // namespace automation

@@ -1,0 +1,42 @@
+// The fake taskbar helper program, seen from a test: a "Shell_TrayWnd" of
+// another process that window lookups find instead of Wine's own, and the
+// log of the notification-icon calls that reached it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "tests/automation/Panorel.h"
+#include "tests/automation/Process.h"
+#include "tests/helpers/FakeTaskbarProtocol.h"
+
+namespace automation {
+
+class FakeTaskbar {
+ public:
+  // Starts helper_taskbar.exe (named by PANOREL_HELPER_TASKBAR) with the
+  // given structure under its taskbar window; check IsReady().
+  explicit FakeTaskbar(const char* structure = taskbar::kFull);
+  ~FakeTaskbar();
+  FakeTaskbar(const FakeTaskbar&) = delete;
+  FakeTaskbar& operator=(const FakeTaskbar&) = delete;
+
+  // Running, and the taskbar that a lookup by class finds.
+  bool IsReady() const { return m_taskbar != nullptr; }
+  HWND Taskbar() const { return m_taskbar; }
+  DWORD ProcessId() const { return m_process.Id(); }
+
+  // Everything logged so far, lines ending in CR LF.
+  std::string LogText() const;
+
+ private:
+  LRESULT Request(UINT message, WPARAM wParam, LPARAM lParam) const;
+
+  ScratchFolder m_folder;
+  Process m_process;
+  HWND m_control = nullptr;
+  HWND m_taskbar = nullptr;
+};
+
+}  // namespace automation
