@@ -7,6 +7,7 @@
 
 #include "res/AboutDlgIds.h"
 #include "res/SwitcherDlgIds.h"
+#include "tests/automation/FakeTaskbar.h"
 #include "tests/automation/Panorel.h"
 #include "tests/automation/Wait.h"
 #include "tests/automation/WindowFarm.h"
@@ -131,6 +132,111 @@ TEST(TrayMenuTest, AboutOpensTheAboutBoxAndTheHotKeyStillWorksAfterIt) {
   Click(about, IDOK);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5000));
   EXPECT_FALSE(Visible(panorel.Dialog()));
+}
+
+// The log lines about the program's own icon (identifier 402) for dialog.
+std::vector<std::string> IconCalls(const FakeTaskbar& taskbar, HWND dialog) {
+  char owner[32];
+  wsprintfA(owner, "hwnd=%08lx uid=402 ", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(dialog)));
+  std::vector<std::string> calls;
+  const std::string log = taskbar.LogText();
+  for (size_t start = 0, end; (end = log.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    const std::string line = log.substr(start, end - start);
+    if (line.find(owner) != std::string::npos) calls.push_back(line);
+  }
+  return calls;
+}
+
+std::string TipOf(const std::string& call) { return call.substr(call.find(" tip=") + 5); }
+
+bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+
+TEST(TrayIconTest, TheIconIsAddedAtStartWithTheTitleAsTipAndDeletedAtExit) {
+  FakeTaskbar taskbar;
+  ASSERT_TRUE(taskbar.IsReady());
+  RunningPanorel panorel;
+  ASSERT_NE(panorel.Dialog(), nullptr);
+
+  std::vector<std::string> calls = IconCalls(taskbar, panorel.Dialog());
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_TRUE(StartsWith(calls[0], "NIM 0 ")) << calls[0];
+  EXPECT_NE(calls[0].find("flags=7 callback=401 "), std::string::npos) << calls[0];
+  EXPECT_EQ(TipOf(calls[0]), kMainTitle);
+
+  const HWND dialog = panorel.Dialog();
+  ASSERT_TRUE(panorel.Instance().Exit());
+  calls = IconCalls(taskbar, dialog);
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_TRUE(StartsWith(calls[1], "NIM 2 ")) << calls[1];
+}
+
+TEST(TrayIconTest, ALongTipShowsItsFirst63BytesAndNeverHalfACharacter) {
+  FakeTaskbar taskbar;
+  ASSERT_TRUE(taskbar.IsReady());
+  const std::string hundred = std::string(70, 't') + std::string(30, 'u');
+  std::string chinese;
+  for (int i = 0; i < 40; ++i) chinese += "桌";
+  for (const std::string& tip : {hundred, chinese}) {
+    PanorelInstance panorel;
+    panorel.AcceptAgreement();
+    panorel.WriteIni("Setup", "IconTitle", tip.c_str());
+    panorel.Start();
+    HWND dialog = panorel.WaitForMainDialog();
+    ASSERT_NE(dialog, nullptr);
+    const std::vector<std::string> calls = IconCalls(taskbar, dialog);
+    ASSERT_EQ(calls.size(), 1u);
+    const size_t expected = tip == hundred ? 63 : 62;
+    EXPECT_EQ(TipOf(calls[0]), tip.substr(0, expected));
+    EXPECT_EQ(panorel.ReadIni("Setup", "IconTitle"), tip) << "the setting keeps the whole text";
+    EXPECT_TRUE(panorel.Exit());
+  }
+}
+
+TEST(TrayIconTest, WithoutAHotKeyTheIconIsShownEvenWhenSwitchedOff) {
+  FakeTaskbar taskbar;
+  ASSERT_TRUE(taskbar.IsReady());
+  PanorelInstance panorel;
+  panorel.AcceptAgreement();
+  panorel.WriteIni("Setup", "UseHotKey", "N");
+  panorel.WriteIni("Setup", "UseIcon", "N");
+  panorel.Start();
+  HWND dialog = panorel.WaitForMainDialog();
+  ASSERT_NE(dialog, nullptr);
+  const std::vector<std::string> calls = IconCalls(taskbar, dialog);
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_TRUE(StartsWith(calls[0], "NIM 0 "));
+  EXPECT_TRUE(IsChecked(dialog, IDC_CHECK_TRAY));
+  EXPECT_FALSE(IsChecked(dialog, IDC_CHECK_HOTKEY));
+  EXPECT_EQ(panorel.ReadIni("Setup", "UseIcon"), "N");
+  EXPECT_TRUE(panorel.Exit());
+}
+
+TEST(TrayIconTest, TaskbarCreatedAddsTheIconAgainEvenWhenItWasSwitchedOff) {
+  FakeTaskbar taskbar;
+  ASSERT_TRUE(taskbar.IsReady());
+  PanorelInstance panorel;
+  panorel.AcceptAgreement();
+  panorel.WriteIni("Setup", "UseIcon", "N");
+  panorel.Start();
+  HWND dialog = panorel.WaitForMainDialog();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+  EXPECT_TRUE(IconCalls(taskbar, dialog).empty()) << "the hotkey works, so no icon";
+
+  // What a restarted taskbar broadcasts to every top-level window.
+  const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(HWND_BROADCAST, taskbarCreated, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, 5000, &result);
+  ASSERT_TRUE(WaitUntil([&] { return IconCalls(taskbar, dialog).size() == 1; }, 5000));
+  const std::string added = IconCalls(taskbar, dialog)[0];
+  EXPECT_TRUE(StartsWith(added, "NIM 0 ")) << added;
+  EXPECT_EQ(TipOf(added), kMainTitle);
+
+  // The icon is the program's again: it goes at exit.
+  ASSERT_TRUE(panorel.Exit());
+  const std::vector<std::string> calls = IconCalls(taskbar, dialog);
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_TRUE(StartsWith(calls[1], "NIM 2 "));
 }
 
 TEST(TrayIconTest, AMissingIconFileFallsBackToTheProgramsIconAndLeavesTheSettingsAlone) {
