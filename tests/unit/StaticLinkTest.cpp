@@ -157,7 +157,19 @@ void SendMouse(POINT screen, DWORD buttons) {
 
 void MovePointerTo(POINT screen) { SendMouse(screen, 0); }
 
-void ClickAt(POINT screen) {
+// Clicks the middle of control once nothing else covers it there: a window
+// that an earlier test's launch opened may still lie on top for a moment.
+void ClickOn(HWND control) {
+  const POINT screen = CentreOf(control);
+  HWND dialog = GetAncestor(control, GA_ROOT);
+  WaitUntil(
+      [&] {
+        if (GetAncestor(WindowFromPoint(screen), GA_ROOT) == dialog) return true;
+        SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(dialog);
+        return false;
+      },
+      3000);
   MovePointerTo(screen);
   SendMouse(screen, MOUSEEVENTF_LEFTDOWN);
   SendMouse(screen, MOUSEEVENTF_LEFTUP);
@@ -227,7 +239,7 @@ TEST(StaticLinkTest, HoverTurnsTheTextRedAndLeavingTurnsItBlueAgain) {
 TEST(StaticLinkTest, AFailedLaunchBeepsAndKeepsTheHoverColour) {
   RunLinkDialog([](LinkDialog& dialog) {
     dialog.linkOne.m_target.m_strTarget = "Z:\\panorel-no-such-folder\\no-such-file.nothing";
-    ClickAt(CentreOf(dialog.Item(kLinkOne)));
+    ClickOn(dialog.Item(kLinkOne));
     EXPECT_TRUE(WaitUntil([&] { return dialog.linkOne.failures == 1; }, 3000));
     PumpFor(300);
     EXPECT_EQ(dialog.linkOne.failures, 1);
@@ -240,7 +252,7 @@ TEST(StaticLinkTest, AnOpenedTargetTurnsTheTextPurpleUntilThePointerLeaves) {
   OpenableTarget target;
   RunLinkDialog([&](LinkDialog& dialog) {
     dialog.linkTwo.m_target.m_strTarget = target.batch.c_str();
-    ClickAt(CentreOf(dialog.Item(kLinkTwo)));
+    ClickOn(dialog.Item(kLinkTwo));
     EXPECT_TRUE(WaitForColour(dialog, kLinkTwo, g_crLinkClicked));
     EXPECT_TRUE(WaitUntil([&] { return target.WasOpened(); }, 10000));
     EXPECT_EQ(dialog.linkTwo.failures, 0);
@@ -253,7 +265,7 @@ TEST(StaticLinkTest, AnIconLinkOpensItsTarget) {
   OpenableTarget target;
   RunLinkDialog([&](LinkDialog& dialog) {
     dialog.iconLink.m_target.m_strTarget = target.batch.c_str();
-    ClickAt(CentreOf(dialog.Item(kIconLink)));
+    ClickOn(dialog.Item(kIconLink));
     EXPECT_TRUE(WaitUntil([&] { return target.WasOpened(); }, 10000));
     EXPECT_EQ(dialog.iconLink.failures, 0);
     EXPECT_EQ(dialog.iconLink.GetIcon(), dialog.icon);
