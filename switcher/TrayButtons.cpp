@@ -12,7 +12,8 @@
 
 namespace {
 
-// All access, inheritable: the rights the toolbar reading has always asked for.
+// All access, with an inheritable handle: how the toolbar reading has always
+// opened the taskbar's process.
 constexpr DWORD kTaskbarProcessAccess = 0x1F0FFF;
 constexpr UINT kRefreshIconId = 0;
 
@@ -96,7 +97,7 @@ int CDesktopSwitcher::CollectTrayButtons(CDWordArrayEx& owners, int mode, HWND* 
     if (!record.hasOwnerInfo) {
       if (mode == TRAYBTN_HIDE_OTHERS) {
         // Hidden, but no desktop can claim it: remember it for the exit.
-        if (!record.IsHidden() && m_arrHiddenUnownedButtons.Find(record.commandId) < 0) {
+        if (!record.IsHidden() && m_arrHiddenUnownedButtons.Find(static_cast<DWORD>(record.commandId)) < 0) {
           m_arrHiddenUnownedButtons.Add(static_cast<DWORD>(record.commandId));
         }
         HideTrayButton(found, record.commandId, true);
