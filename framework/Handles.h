@@ -53,3 +53,23 @@ using CKernelHandle = CUniqueHandle<HANDLE, CKernelHandleTraits>;
 using CIconHandle = CUniqueHandle<HICON, CIconTraits>;
 using CGdiObject = CUniqueHandle<HGDIOBJ, CGdiObjectTraits>;
 using CModuleHandle = CUniqueHandle<HMODULE, CModuleTraits>;
+
+// Memory committed in another process, released there when the owner goes.
+// The process handle must outlive the owner.
+class CRemoteMemory {
+ public:
+  CRemoteMemory(HANDLE process, SIZE_T size)
+      : m_process(process), m_address(::VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
+  ~CRemoteMemory() {
+    if (m_address) ::VirtualFreeEx(m_process, m_address, 0, MEM_RELEASE);
+  }
+  CRemoteMemory(const CRemoteMemory&) = delete;
+  CRemoteMemory& operator=(const CRemoteMemory&) = delete;
+
+  void* Get() const { return m_address; }
+  explicit operator bool() const { return m_address != nullptr; }
+
+ private:
+  HANDLE m_process;
+  void* m_address;
+};

@@ -88,10 +88,3 @@ void CDesktopSwitcher::ShowListForExit(const CDWordArrayEx& windows) {
     if (!ShowIfResponsive(window, SW_SHOW) && IsWindow(window)) ShowWindowAsync(window, SW_SHOW);
   }
 }
-
-void CDesktopSwitcher::SwitchTrayIcons(int, int) {
-  // Other programs' notification icons are split between the desktops in a
-  // later step of the program; until then the option changes nothing.
-}
-
-void CDesktopSwitcher::ShowAllTrayButtons() {}

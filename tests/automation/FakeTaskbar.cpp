@@ -55,4 +55,18 @@ std::string FakeTaskbar::LogText() const {
   return text.str();
 }
 
+int FakeTaskbar::AddButton(HWND owner, LPARAM how) {
+  return static_cast<int>(Request(taskbar::kAddButton, reinterpret_cast<WPARAM>(owner), how));
+}
+
+bool FakeTaskbar::RemoveButton(int commandId) { return Request(taskbar::kRemoveButton, commandId, 0) != 0; }
+
+bool FakeTaskbar::SetHidden(int commandId, bool hidden) {
+  return Request(taskbar::kSetHidden, commandId, hidden ? TRUE : FALSE) != 0;
+}
+
+bool FakeTaskbar::IsHidden(int commandId) const { return Request(taskbar::kIsHidden, commandId, 0) == 1; }
+
+bool FakeTaskbar::Exists(int commandId) const { return Request(taskbar::kIsHidden, commandId, 0) != -1; }
+
 }  // namespace automation

@@ -30,6 +30,15 @@ class FakeTaskbar {
   // Everything logged so far, lines ending in CR LF.
   std::string LogText() const;
 
+  // A button whose icon record names owner; how: taskbar::kNoOwnerInfo and
+  // the other bits. Returns its command identifier, 0 on failure.
+  int AddButton(HWND owner, LPARAM how = 0);
+  bool RemoveButton(int commandId);
+  // The taskbar hiding or showing a button on its own.
+  bool SetHidden(int commandId, bool hidden);
+  bool IsHidden(int commandId) const;
+  bool Exists(int commandId) const;
+
  private:
   LRESULT Request(UINT message, WPARAM wParam, LPARAM lParam) const;
 

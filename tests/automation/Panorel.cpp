@@ -118,8 +118,9 @@ bool PanorelInstance::Exit() {
   return m_process->WaitForExit();
 }
 
-RunningPanorel::RunningPanorel() {
+RunningPanorel::RunningPanorel(const char* hideElseIcon) {
   m_panorel.AcceptAgreement();
+  if (hideElseIcon) m_panorel.WriteIni("Setup", "HideElseIcon", hideElseIcon);
   m_panorel.Start();
   m_dialog = m_panorel.WaitForMainDialog();
   if (m_dialog) WaitUntil([&] { return !IsWindowVisible(m_dialog); }, 5000);

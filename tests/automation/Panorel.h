@@ -66,7 +66,8 @@ class PanorelInstance {
 // itself; it is ended with its exit button when the object goes.
 class RunningPanorel {
  public:
-  RunningPanorel();
+  // hideElseIcon: the "HideElseIcon" setting it starts with, if any.
+  explicit RunningPanorel(const char* hideElseIcon = nullptr);
   ~RunningPanorel();
   HWND Dialog() const { return m_dialog; }
   PanorelInstance& Instance() { return m_panorel; }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "res/SwitcherDlgIds.h"
+#include "tests/automation/FakeTaskbar.h"
 #include "tests/automation/Panorel.h"
 #include "tests/automation/Wait.h"
 #include "tests/automation/WindowFarm.h"
@@ -153,6 +154,65 @@ TEST(ExitTest, AWindowThatStoppedAnsweringIsShownWhenItPumpsAgain) {
   ASSERT_TRUE(panorel.Instance().Exit());
   ASSERT_TRUE(farm.Resume(busy));
   EXPECT_TRUE(WaitUntil([&] { return Visible(busy); }, 5000));
+}
+
+std::string HexOf(HWND window) {
+  char text[16];
+  wsprintfA(text, "%08lx", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)));
+  return text;
+}
+
+TEST(TrayIconTest, OtherProgramsIconsFollowTheirDesktopAndAllThatWereHiddenReturnAtExit) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  FakeTaskbar taskbar;
+  ASSERT_TRUE(taskbar.IsReady());
+  HWND mailWindow = farm.Open();
+  const int mail = taskbar.AddButton(mailWindow);
+  const int unowned = taskbar.AddButton(mailWindow, taskbar::kNoOwnerInfo);
+  RunningPanorel panorel("Y");
+  ASSERT_NE(panorel.Dialog(), nullptr);
+  // Panorel's own icon as the taskbar lists it: named by its main dialog.
+  const int own = taskbar.AddButton(panorel.Dialog());
+
+  panorel.Switch();  // to desktop 2
+  EXPECT_FALSE(Visible(mailWindow));
+  EXPECT_TRUE(taskbar.IsHidden(mail));
+  EXPECT_TRUE(taskbar.IsHidden(unowned));
+  EXPECT_FALSE(taskbar.IsHidden(own));
+  EXPECT_NE(taskbar.LogText().find("NIM 0 hwnd=" + HexOf(panorel.Dialog()) + " uid=0 flags=2"), std::string::npos)
+      << "the notification area is laid out again";
+
+  panorel.Switch();  // to desktop 1
+  EXPECT_TRUE(Visible(mailWindow));
+  EXPECT_FALSE(taskbar.IsHidden(mail));
+  EXPECT_TRUE(taskbar.IsHidden(unowned));
+
+  panorel.Switch();  // to desktop 2
+  ASSERT_TRUE(taskbar.IsHidden(mail));
+  ASSERT_TRUE(panorel.Instance().Exit());
+  EXPECT_FALSE(taskbar.IsHidden(mail));
+  EXPECT_FALSE(taskbar.IsHidden(unowned)) << "the program hid it, so the exit shows it";
+  EXPECT_FALSE(taskbar.IsHidden(own));
+}
+
+TEST(TrayIconTest, WithTheOptionOffIconsStayAsTheyAreUntilTheExitShowsThem) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  FakeTaskbar taskbar;
+  ASSERT_TRUE(taskbar.IsReady());
+  HWND owner = farm.Open();
+  const int shown = taskbar.AddButton(owner);
+  const int hidden = taskbar.AddButton(owner, taskbar::kHidden);
+  RunningPanorel panorel("N");
+  ASSERT_NE(panorel.Dialog(), nullptr);
+
+  panorel.Switch();
+  EXPECT_FALSE(Visible(owner));
+  EXPECT_FALSE(taskbar.IsHidden(shown));
+  EXPECT_TRUE(taskbar.IsHidden(hidden));
+  ASSERT_TRUE(panorel.Instance().Exit());
+  EXPECT_FALSE(taskbar.IsHidden(hidden)) << "the exit shows every button with owner information";
 }
 
 // Hundreds of switches while windows come, go, hide and show in between: at

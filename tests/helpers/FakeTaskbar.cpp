@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <string>
 
 #include "framework/Handles.h"
@@ -59,6 +60,18 @@ void AppendToFile(const std::string& path, const std::string& text) {
   WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
+// What the application data of a notification button points at: the
+// platform keeps the icon's owner window first.
+struct IconRecord {
+  HWND owner;
+  UINT id;
+};
+
+// Command identifiers start far from any position a test's toolbar reaches,
+// so that a message given a position instead of an identifier misses.
+constexpr int kFirstCommandId = 100;
+constexpr int kCommandIdStep = 7;
+
 class FakeTaskbar {
  public:
   FakeTaskbar(HINSTANCE instance, std::string logPath) : m_instance(instance), m_logPath(std::move(logPath)) {}
@@ -72,12 +85,51 @@ class FakeTaskbar {
   void RegisterClasses();
   HWND CreateChild(HWND parent, const char* windowClass, DWORD style);
   LRESULT OnControl(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT AddButton(HWND owner, LPARAM how);
+  LRESULT RemoveButton(int commandId);
+  LRESULT IsHidden(int commandId);
 
   HINSTANCE m_instance;
   std::string m_logPath;
   HWND m_taskbar = nullptr;
   HWND m_toolbar = nullptr;
+  // Stable addresses: the toolbar's buttons point into this.
+  std::deque<IconRecord> m_iconRecords;
+  // Reserved, never committed: reading it fails.
+  void* m_unreadable = VirtualAlloc(nullptr, 4096, MEM_RESERVE, PAGE_NOACCESS);
+  int m_nextCommandId = kFirstCommandId;
 };
+
+LRESULT FakeTaskbar::AddButton(HWND owner, LPARAM how) {
+  if (!m_toolbar) return 0;
+  m_iconRecords.push_back({owner, static_cast<UINT>(m_iconRecords.size() + 1)});
+  char text[32];
+  wsprintfA(text, "icon %d", m_nextCommandId);
+  TBBUTTON button = {};
+  button.iBitmap = I_IMAGENONE;
+  button.idCommand = m_nextCommandId;
+  button.fsState = TBSTATE_ENABLED | ((how & taskbar::kHidden) ? TBSTATE_HIDDEN : 0);
+  button.fsStyle = BTNS_BUTTON;
+  button.dwData = (how & taskbar::kUnreadableIconRecord) ? reinterpret_cast<DWORD_PTR>(m_unreadable)
+                                                          : reinterpret_cast<DWORD_PTR>(&m_iconRecords.back());
+  button.iString = (how & taskbar::kNoOwnerInfo) ? -1 : reinterpret_cast<INT_PTR>(text);
+  if (!SendMessageA(m_toolbar, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button))) return 0;
+  const int commandId = m_nextCommandId;
+  m_nextCommandId += kCommandIdStep;
+  return commandId;
+}
+
+LRESULT FakeTaskbar::RemoveButton(int commandId) {
+  const LRESULT index = SendMessageA(m_toolbar, TB_COMMANDTOINDEX, commandId, 0);
+  if (index < 0) return FALSE;
+  return SendMessageA(m_toolbar, TB_DELETEBUTTON, index, 0);
+}
+
+LRESULT FakeTaskbar::IsHidden(int commandId) {
+  if (SendMessageA(m_toolbar, TB_COMMANDTOINDEX, commandId, 0) < 0) return -1;
+  // The toolbar answers TBSTATE_HIDDEN itself, not 1.
+  return SendMessageA(m_toolbar, TB_ISBUTTONHIDDEN, commandId, 0) != 0 ? 1 : 0;
+}
 
 void FakeTaskbar::RegisterClasses() {
   WNDCLASSA windowClass = {};
@@ -161,6 +213,11 @@ LRESULT CALLBACK FakeTaskbar::ControlProc(HWND window, UINT message, WPARAM wPar
 LRESULT FakeTaskbar::OnControl(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case taskbar::kGetTaskbar: return reinterpret_cast<LRESULT>(m_taskbar);
+    case taskbar::kAddButton: return AddButton(reinterpret_cast<HWND>(wParam), lParam);
+    case taskbar::kRemoveButton: return m_toolbar ? RemoveButton(static_cast<int>(wParam)) : FALSE;
+    case taskbar::kIsHidden: return m_toolbar ? IsHidden(static_cast<int>(wParam)) : -1;
+    case taskbar::kSetHidden:
+      return m_toolbar ? SendMessageA(m_toolbar, TB_HIDEBUTTON, wParam, MAKELPARAM(lParam ? TRUE : FALSE, 0)) : FALSE;
     case WM_DESTROY:
       DestroyWindow(m_taskbar);
       PostQuitMessage(0);

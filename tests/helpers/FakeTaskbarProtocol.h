@@ -23,4 +23,23 @@ constexpr char kNoNotifyArea[] = "no-notify-area"; // no TrayNotifyWnd at all
 // Returns the "Shell_TrayWnd" window.
 constexpr UINT kGetTaskbar = WM_APP + 1;
 
+// How a button is added (bits of kAddButton's lParam).
+constexpr LPARAM kNoOwnerInfo = 1;          // its string field is -1
+constexpr LPARAM kHidden = 2;               // the taskbar hides it from the start
+constexpr LPARAM kUnreadableIconRecord = 4; // its application data points at no readable memory
+
+// wParam: the owner window named in the button's icon record; lParam: the
+// bits above. Appends a button and returns its command identifier, which
+// never equals a position of the toolbar.
+constexpr UINT kAddButton = WM_APP + 2;
+// wParam: a command identifier. Removes that button; the ones after it move
+// up a position. TRUE on success.
+constexpr UINT kRemoveButton = WM_APP + 3;
+// wParam: a command identifier. 1 when the button is hidden, 0 when shown,
+// -1 when there is no such button.
+constexpr UINT kIsHidden = WM_APP + 4;
+// wParam: a command identifier, lParam: TRUE to hide. The taskbar's own
+// doing, as when a program asks it to hide an icon.
+constexpr UINT kSetHidden = WM_APP + 5;
+
 }  // namespace taskbar
