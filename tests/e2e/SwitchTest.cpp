@@ -9,6 +9,7 @@
 
 #include "res/SwitcherDlgIds.h"
 #include "tests/automation/Panorel.h"
+#include "tests/automation/RunningPanorel.h"
 #include "tests/automation/Wait.h"
 #include "tests/automation/WindowFarm.h"
 #include "tests/automation/Windows.h"
@@ -24,54 +25,6 @@ bool AllVisible(const std::vector<HWND>& windows, bool visible) {
     if (Visible(window) != visible) return false;
   }
   return true;
-}
-
-// A running Panorel whose start-up is done and whose dialog has hidden itself.
-class RunningPanorel {
- public:
-  RunningPanorel() {
-    m_panorel.AcceptAgreement();
-    m_panorel.Start();
-    m_dialog = m_panorel.WaitForMainDialog();
-    if (m_dialog) WaitUntil([&] { return !Visible(m_dialog); }, 5000);
-  }
-  ~RunningPanorel() {
-    if (m_panorel.process().IsRunning()) m_panorel.Exit();
-  }
-  HWND Dialog() const { return m_dialog; }
-  PanorelInstance& Instance() { return m_panorel; }
-  // One switch, done when this returns: the hotkey message as the system
-  // would post it, sent so that the test waits for the switch to end.
-  void Switch() {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(m_dialog, WM_HOTKEY, 0, 0, SMTO_NORMAL, 30000, &result);
-  }
-
- private:
-  PanorelInstance m_panorel;
-  HWND m_dialog = nullptr;
-};
-
-// The hotkey as another program holds it, for as long as the object lives.
-class HeldHotKey {
- public:
-  HeldHotKey(UINT modifiers, UINT key) : m_held(RegisterHotKey(nullptr, 77, modifiers, key) != FALSE) {}
-  ~HeldHotKey() {
-    if (m_held) UnregisterHotKey(nullptr, 77);
-  }
-  bool IsHeld() const { return m_held; }
-
- private:
-  bool m_held;
-};
-
-std::string SystemErrorText(DWORD error) {
-  char* text = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM, nullptr,
-                 error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string result = text ? text : "";
-  LocalFree(text);
-  return result;
 }
 
 TEST(HotKeyTest, EachPressOfTheDefaultHotKeySwitchesOnce) {
