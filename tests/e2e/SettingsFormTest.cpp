@@ -97,7 +97,10 @@ TEST(SettingsFormApplyTest, AltCtrlF5IsWrittenHidesTheFormAndSwitchesFromThenOn)
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }, 5000)) << "the new hotkey switches";
 }
 
-TEST(SettingsFormApplyTest, WinAloneWithF12IsWrittenAndHeld) {
+TEST(SettingsFormApplyTest, WinAloneWithF12IsWrittenAndSwitches) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  HWND window = farm.Open();
   RunningPanorel panorel;
   HWND dialog = panorel.Dialog();
   ASSERT_NE(dialog, nullptr);
@@ -110,6 +113,8 @@ TEST(SettingsFormApplyTest, WinAloneWithF12IsWrittenAndHeld) {
   EXPECT_EQ(panorel.Instance().ReadIni("Setup", "HotKeyFlags"), "8");
   EXPECT_EQ(panorel.Instance().ReadIni("Setup", "HotKey"), "123");
   EXPECT_TRUE(IsHotKeyTaken(MOD_WIN, VK_F12));
+  PressKeys({VK_LWIN}, VK_F12);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }, 5000)) << "the new hotkey switches";
 }
 
 TEST(SettingsFormApplyTest, ApplyingTwiceWritesTheSameAndKeepsTheHotKey) {
