@@ -3,6 +3,7 @@
 // it refuses, and what the icon button and cancel leave alone.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "res/IconPickerDlgIds.h"
@@ -32,9 +33,10 @@ bool SetChecked(HWND dialog, int id, bool checked) {
   return WaitUntil([&] { return IsChecked(dialog, id) == checked; }, 3000);
 }
 
-bool SetModifiers(HWND dialog, bool alt, bool ctrl, bool shift, bool win) {
-  return SetChecked(dialog, IDC_CHECK_ALT, alt) && SetChecked(dialog, IDC_CHECK_CTRL, ctrl) &&
-         SetChecked(dialog, IDC_CHECK_SHIFT, shift) && SetChecked(dialog, IDC_CHECK_WIN, win);
+// Checks exactly the boxes of the modifiers in mask.
+bool SetModifiers(HWND dialog, UINT mask) {
+  return SetChecked(dialog, IDC_CHECK_ALT, mask & MOD_ALT) && SetChecked(dialog, IDC_CHECK_CTRL, mask & MOD_CONTROL) &&
+         SetChecked(dialog, IDC_CHECK_SHIFT, mask & MOD_SHIFT) && SetChecked(dialog, IDC_CHECK_WIN, mask & MOD_WIN);
 }
 
 // Selects F<number> in the key list; the dialog reads the list's text.
@@ -69,52 +71,48 @@ AnsweredBox AnswerBox(DWORD processId) {
   return answered;
 }
 
-TEST(SettingsFormApplyTest, AltCtrlF5IsWrittenHidesTheFormAndSwitchesFromThenOn) {
+struct AppliedHotKey {
+  UINT modifiers;
+  int keyNumber;
+  bool switchOtherIcons;
+  std::initializer_list<WORD> pressedModifiers;
+  const char* storedFlags;
+  const char* storedKey;
+};
+
+TEST(SettingsFormApplyTest, TheChosenHotKeyIsWrittenHidesTheFormAndSwitchesFromThenOn) {
+  const AppliedHotKey cases[] = {
+      {MOD_ALT | MOD_CONTROL, 5, true, {VK_MENU, VK_CONTROL}, "3", "116"},
+      {MOD_WIN, 12, false, {VK_LWIN}, "8", "123"},
+  };
   WindowFarm farm;
   ASSERT_TRUE(farm.IsReady());
-  HWND window = farm.Open();
-  RunningPanorel panorel;
-  HWND dialog = panorel.Dialog();
-  ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(panorel.ShowBySecondStart());
+  for (const AppliedHotKey& chosen : cases) {
+    SCOPED_TRACE(chosen.storedFlags);
+    HWND window = farm.Open();
+    RunningPanorel panorel;
+    HWND dialog = panorel.Dialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(panorel.ShowBySecondStart());
 
-  ASSERT_TRUE(SetModifiers(dialog, true, true, false, false));
-  ChooseKey(dialog, 5);
-  ASSERT_TRUE(SetChecked(dialog, IDC_CHECK_OTHER_ICONS, true));
-  ASSERT_TRUE(Apply(dialog)) << "the form hides after an apply";
+    ASSERT_TRUE(SetModifiers(dialog, chosen.modifiers));
+    ChooseKey(dialog, chosen.keyNumber);
+    ASSERT_TRUE(SetChecked(dialog, IDC_CHECK_OTHER_ICONS, chosen.switchOtherIcons));
+    ASSERT_TRUE(Apply(dialog)) << "the form hides after an apply";
 
-  PanorelInstance& instance = panorel.Instance();
-  EXPECT_EQ(instance.ReadIni("Setup", "HotKeyFlags"), "3");
-  EXPECT_EQ(instance.ReadIni("Setup", "HotKey"), "116");
-  EXPECT_EQ(instance.ReadIni("Setup", "UseHotKey"), "Y");
-  EXPECT_EQ(instance.ReadIni("Setup", "UseIcon"), "Y");
-  EXPECT_EQ(instance.ReadIni("Setup", "Icon"), instance.ExePath() + ",0");
-  EXPECT_EQ(instance.ReadIni("Setup", "IconTitle"), kMainTitle);
-  EXPECT_EQ(instance.ReadIni("Setup", "HideElseIcon"), "Y");
+    PanorelInstance& instance = panorel.Instance();
+    EXPECT_EQ(instance.ReadIni("Setup", "HotKeyFlags"), chosen.storedFlags);
+    EXPECT_EQ(instance.ReadIni("Setup", "HotKey"), chosen.storedKey);
+    EXPECT_EQ(instance.ReadIni("Setup", "UseHotKey"), "Y");
+    EXPECT_EQ(instance.ReadIni("Setup", "UseIcon"), "Y");
+    EXPECT_EQ(instance.ReadIni("Setup", "Icon"), instance.ExePath() + ",0");
+    EXPECT_EQ(instance.ReadIni("Setup", "IconTitle"), kMainTitle);
+    EXPECT_EQ(instance.ReadIni("Setup", "HideElseIcon"), chosen.switchOtherIcons ? "Y" : "N");
 
-  EXPECT_FALSE(IsHotKeyTaken(MOD_CONTROL, VK_F1)) << "the old hotkey is released";
-  PressKeys({VK_MENU, VK_CONTROL}, VK_F5);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }, 5000)) << "the new hotkey switches";
-}
-
-TEST(SettingsFormApplyTest, WinAloneWithF12IsWrittenAndSwitches) {
-  WindowFarm farm;
-  ASSERT_TRUE(farm.IsReady());
-  HWND window = farm.Open();
-  RunningPanorel panorel;
-  HWND dialog = panorel.Dialog();
-  ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(panorel.ShowBySecondStart());
-
-  ASSERT_TRUE(SetModifiers(dialog, false, false, false, true));
-  ChooseKey(dialog, 12);
-  ASSERT_TRUE(Apply(dialog));
-
-  EXPECT_EQ(panorel.Instance().ReadIni("Setup", "HotKeyFlags"), "8");
-  EXPECT_EQ(panorel.Instance().ReadIni("Setup", "HotKey"), "123");
-  EXPECT_TRUE(IsHotKeyTaken(MOD_WIN, VK_F12));
-  PressKeys({VK_LWIN}, VK_F12);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }, 5000)) << "the new hotkey switches";
+    EXPECT_FALSE(IsHotKeyTaken(MOD_CONTROL, VK_F1)) << "the old hotkey is released";
+    PressKeys(chosen.pressedModifiers, static_cast<WORD>(VK_F1 + chosen.keyNumber - 1));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }, 5000)) << "the new hotkey switches";
+  }
 }
 
 TEST(SettingsFormApplyTest, ApplyingTwiceWritesTheSameAndKeepsTheHotKey) {
@@ -144,7 +142,7 @@ TEST(SettingsFormApplyTest, HotKeyOffReleasesItAndKeepsTheStoredCombination) {
   ASSERT_TRUE(panorel.ShowBySecondStart());
 
   // Edits to the combination do not count once the hotkey is off.
-  ASSERT_TRUE(SetModifiers(dialog, false, true, false, true));
+  ASSERT_TRUE(SetModifiers(dialog, MOD_CONTROL | MOD_WIN));
   ChooseKey(dialog, 9);
   ASSERT_TRUE(SetChecked(dialog, IDC_CHECK_HOTKEY, false));
   ASSERT_TRUE(Apply(dialog));
@@ -191,7 +189,7 @@ TEST(SettingsFormRefusalTest, NoModifierOrNeitherWayInIsRefusedWithItsMessageAnd
   ASSERT_TRUE(panorel.ShowBySecondStart());
   const std::string before = panorel.Instance().IniText();
 
-  ASSERT_TRUE(SetModifiers(dialog, false, false, false, false));
+  ASSERT_TRUE(SetModifiers(dialog, 0));
   ChooseKey(dialog, 3);
   Click(dialog, IDC_BUTTON_OK);
   AnsweredBox box = AnswerBox(processId);
@@ -221,7 +219,7 @@ TEST(SettingsFormRefusalTest, AHeldCombinationWithTheIconOffFallsBackToTheIcon) 
   const DWORD processId = panorel.Instance().process().Id();
   ASSERT_TRUE(panorel.ShowBySecondStart());
 
-  ASSERT_TRUE(SetModifiers(dialog, true, true, false, false));
+  ASSERT_TRUE(SetModifiers(dialog, MOD_ALT | MOD_CONTROL));
   ChooseKey(dialog, 5);
   ASSERT_TRUE(SetChecked(dialog, IDC_CHECK_TRAY, false));
   ASSERT_FALSE(IsItemEnabled(dialog, IDC_EDIT_TIP));
@@ -255,7 +253,7 @@ TEST(SettingsFormRefusalTest, AHeldCombinationWithTheIconOnGivesOnlyTheSystemsMe
   const DWORD processId = panorel.Instance().process().Id();
   ASSERT_TRUE(panorel.ShowBySecondStart());
 
-  ASSERT_TRUE(SetModifiers(dialog, false, false, true, false));
+  ASSERT_TRUE(SetModifiers(dialog, MOD_SHIFT));
   ChooseKey(dialog, 2);
   Click(dialog, IDC_BUTTON_OK);
   EXPECT_EQ(AnswerBox(processId).text, kHotKeyRefused);
