@@ -7,6 +7,7 @@
 #include "framework/Handles.h"
 #include "settings/AppContext.h"
 #include "switcher/DesktopSwitcher.h"
+#include "ui/SettingsFormRules.h"
 
 class CSwitcherDlg : public CDialog {
  public:
@@ -55,11 +56,13 @@ class CSwitcherDlg : public CDialog {
   void OnButtonIcon();
   void OnButtonOk();
   void OnButtonCancel();
+  CSettingsFormState ReadSettingsForm() const;
 
   // Puts icon on button 1009; the dialog owns it from then on, and the
   // image it replaces is destroyed.
   void SetIconButtonImage(HICON icon);
   CString ReadSetupValue(const char* key, const CString& defaultValue);
+  void WriteSetupValue(const char* key, const CString& value);
 
   CAppContext& m_app;
 

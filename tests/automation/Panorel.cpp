@@ -118,21 +118,4 @@ bool PanorelInstance::Exit() {
   return m_process->WaitForExit();
 }
 
-RunningPanorel::RunningPanorel(const char* hideElseIcon) {
-  m_panorel.AcceptAgreement();
-  if (hideElseIcon) m_panorel.WriteIni("Setup", "HideElseIcon", hideElseIcon);
-  m_panorel.Start();
-  m_dialog = m_panorel.WaitForMainDialog();
-  if (m_dialog) WaitUntil([&] { return !IsWindowVisible(m_dialog); }, 5000);
-}
-
-RunningPanorel::~RunningPanorel() {
-  if (m_panorel.process().IsRunning()) m_panorel.Exit();
-}
-
-void RunningPanorel::Switch() {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(m_dialog, WM_HOTKEY, 0, 0, SMTO_NORMAL, 30000, &result);
-}
-
 }  // namespace automation

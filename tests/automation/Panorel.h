@@ -62,23 +62,4 @@ class PanorelInstance {
   std::unique_ptr<Process> m_process;
 };
 
-// A running Panorel whose start-up is done and whose dialog has hidden
-// itself; it is ended with its exit button when the object goes.
-class RunningPanorel {
- public:
-  // hideElseIcon: the "HideElseIcon" setting it starts with, if any.
-  explicit RunningPanorel(const char* hideElseIcon = nullptr);
-  ~RunningPanorel();
-  HWND Dialog() const { return m_dialog; }
-  PanorelInstance& Instance() { return m_panorel; }
-  Process& process() { return m_panorel.process(); }
-  // One switch, done when this returns: the hotkey message as the system
-  // would post it, sent so that the caller waits for the switch to end.
-  void Switch();
-
- private:
-  PanorelInstance m_panorel;
-  HWND m_dialog = nullptr;
-};
-
 }  // namespace automation

@@ -10,6 +10,7 @@
 #include "res/SwitcherDlgIds.h"
 #include "tests/automation/FakeTaskbar.h"
 #include "tests/automation/Panorel.h"
+#include "tests/automation/RunningPanorel.h"
 #include "tests/automation/Wait.h"
 #include "tests/automation/WindowFarm.h"
 #include "tests/automation/Windows.h"
@@ -25,28 +26,6 @@ bool AllVisible(const std::vector<HWND>& windows, bool visible) {
     if (Visible(window) != visible) return false;
   }
   return true;
-}
-
-// The hotkey as another program holds it, for as long as the object lives.
-class HeldHotKey {
- public:
-  HeldHotKey(UINT modifiers, UINT key) : m_held(RegisterHotKey(nullptr, 77, modifiers, key) != FALSE) {}
-  ~HeldHotKey() {
-    if (m_held) UnregisterHotKey(nullptr, 77);
-  }
-  bool IsHeld() const { return m_held; }
-
- private:
-  bool m_held;
-};
-
-std::string SystemErrorText(DWORD error) {
-  char* text = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM, nullptr,
-                 error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string result = text ? text : "";
-  LocalFree(text);
-  return result;
 }
 
 TEST(HotKeyTest, EachPressOfTheDefaultHotKeySwitchesOnce) {
@@ -170,7 +149,7 @@ TEST(TrayIconTest, OtherProgramsIconsFollowTheirDesktopAndAllThatWereHiddenRetur
   HWND mailWindow = farm.Open();
   const int mail = taskbar.AddButton(mailWindow);
   const int unowned = taskbar.AddButton(mailWindow, taskbar::kNoOwnerInfo);
-  RunningPanorel panorel("Y");
+  RunningPanorel panorel({{"HideElseIcon", "Y"}});
   ASSERT_NE(panorel.Dialog(), nullptr);
   // Panorel's own icon as the taskbar lists it: named by its main dialog.
   const int own = taskbar.AddButton(panorel.Dialog());
@@ -204,7 +183,7 @@ TEST(TrayIconTest, WithTheOptionOffIconsStayAsTheyAreUntilTheExitShowsThem) {
   HWND owner = farm.Open();
   const int shown = taskbar.AddButton(owner);
   const int hidden = taskbar.AddButton(owner, taskbar::kHidden);
-  RunningPanorel panorel("N");
+  RunningPanorel panorel({{"HideElseIcon", "N"}});
   ASSERT_NE(panorel.Dialog(), nullptr);
 
   panorel.Switch();

@@ -9,6 +9,7 @@
 #include "res/SwitcherDlgIds.h"
 #include "tests/automation/FakeTaskbar.h"
 #include "tests/automation/Panorel.h"
+#include "tests/automation/RunningPanorel.h"
 #include "tests/automation/Wait.h"
 #include "tests/automation/WindowFarm.h"
 #include "tests/automation/Windows.h"
