@@ -1,11 +1,11 @@
 #include "dialogs/IconPickerDlg.h"
 #include "framework/Strings.h"
-#include "framework/WinApp.h"
 #include "res/StringIds.h"
 #include "res/SwitcherDlgIds.h"
 #include "settings/SettingsStore.h"
 #include "ui/SettingsFormRules.h"
 #include "ui/SwitcherDlg.h"
+#include "ui/TrayIcon.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ void CSwitcherDlg::OnButtonIcon() {
   // The choice is ours from now on, even if the form is cancelled; only
   // the next apply saves it and puts it in the notification area.
   picker.GetIconSource(m_strIconFile, m_nIconIndex);
-  SetIconButtonImage(ExtractIconA(AfxGetInstanceHandle(), m_strIconFile, static_cast<UINT>(m_nIconIndex)));
+  SetIconButtonImage(ExtractIconFrom(m_strIconFile, m_nIconIndex));
 }
 
 void CSwitcherDlg::OnButtonOk() {

@@ -4,22 +4,13 @@
 #include <sstream>
 
 #include "tests/automation/Wait.h"
+#include "tests/automation/Windows.h"
 
 namespace automation {
 
 namespace {
 
 constexpr char kLogName[] = "taskbar.log";
-
-HWND FindControlWindow(DWORD processId) {
-  HWND candidate = nullptr;
-  while ((candidate = FindWindowExA(HWND_MESSAGE, candidate, taskbar::kControlClass, nullptr)) != nullptr) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(candidate, &owner);
-    if (owner == processId) return candidate;
-  }
-  return nullptr;
-}
 
 std::string CommandLineOf(const char* structure, const std::string& logPath) {
   return "\"" + BuiltProgram("PANOREL_HELPER_TASKBAR") + "\" " + taskbar::kStructureOption + structure + " \"" +
@@ -31,7 +22,9 @@ std::string CommandLineOf(const char* structure, const std::string& logPath) {
 FakeTaskbar::FakeTaskbar(const char* structure)
     : m_process(CommandLineOf(structure, m_folder.File(kLogName))) {
   if (!m_process.IsStarted()) return;
-  if (!WaitUntil([&] { return (m_control = FindControlWindow(m_process.Id())) != nullptr; })) return;
+  const bool answered =
+      WaitUntil([&] { return (m_control = FindMessageOnlyWindow(taskbar::kControlClass, m_process.Id())) != nullptr; });
+  if (!answered) return;
   HWND taskbar = reinterpret_cast<HWND>(Request(taskbar::kGetTaskbar, 0, 0));
   // Wine's explorer has a taskbar of its own; the tests need this one found.
   if (taskbar && WaitUntil([&] { return FindWindowA("Shell_TrayWnd", nullptr) == taskbar; })) m_taskbar = taskbar;
@@ -68,5 +61,22 @@ bool FakeTaskbar::SetHidden(int commandId, bool hidden) {
 bool FakeTaskbar::IsHidden(int commandId) const { return Request(taskbar::kIsHidden, commandId, 0) == 1; }
 
 bool FakeTaskbar::Exists(int commandId) const { return Request(taskbar::kIsHidden, commandId, 0) != -1; }
+
+std::vector<std::string> FakeTaskbar::CallsFor(HWND owner, UINT iconId) const {
+  char key[48];
+  wsprintfA(key, "hwnd=%08lx uid=%x ", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(owner)), iconId);
+  std::vector<std::string> calls;
+  const std::string log = LogText();
+  for (size_t start = 0, end; (end = log.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    const std::string line = log.substr(start, end - start);
+    if (line.find(key) != std::string::npos) calls.push_back(line);
+  }
+  return calls;
+}
+
+std::string TipOfCall(const std::string& call) {
+  const size_t tip = call.find(" tip=");
+  return tip == std::string::npos ? std::string() : call.substr(tip + 5);
+}
 
 }  // namespace automation

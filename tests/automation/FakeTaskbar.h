@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/automation/Panorel.h"
 #include "tests/automation/Process.h"
@@ -29,6 +30,8 @@ class FakeTaskbar {
 
   // Everything logged so far, lines ending in CR LF.
   std::string LogText() const;
+  // The logged lines about one icon (owner window and identifier), in order.
+  std::vector<std::string> CallsFor(HWND owner, UINT iconId) const;
 
   // A button whose icon record names owner; how: taskbar::kNoOwnerInfo and
   // the other bits. Returns its command identifier, 0 on failure.
@@ -47,5 +50,8 @@ class FakeTaskbar {
   HWND m_control = nullptr;
   HWND m_taskbar = nullptr;
 };
+
+// The tooltip of a logged call.
+std::string TipOfCall(const std::string& call);
 
 }  // namespace automation

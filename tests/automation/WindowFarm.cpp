@@ -2,26 +2,13 @@
 
 #include "tests/automation/Panorel.h"
 #include "tests/automation/Wait.h"
+#include "tests/automation/Windows.h"
 
 namespace automation {
 
-namespace {
-
-HWND FindControlWindow(DWORD processId) {
-  HWND candidate = nullptr;
-  while ((candidate = FindWindowExA(HWND_MESSAGE, candidate, farm::kControlClass, nullptr)) != nullptr) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(candidate, &owner);
-    if (owner == processId) return candidate;
-  }
-  return nullptr;
-}
-
-}  // namespace
-
 WindowFarm::WindowFarm() : m_process("\"" + BuiltProgram("PANOREL_HELPER_WINDOWS") + "\"") {
   if (!m_process.IsStarted()) return;
-  WaitUntil([&] { return (m_control = FindControlWindow(m_process.Id())) != nullptr; });
+  WaitUntil([&] { return (m_control = FindMessageOnlyWindow(farm::kControlClass, m_process.Id())) != nullptr; });
 }
 
 WindowFarm::~WindowFarm() {

@@ -57,6 +57,16 @@ HWND WaitForTopLevel(DWORD processId, const char* className, const char* title, 
   return found;
 }
 
+HWND FindMessageOnlyWindow(const char* className, DWORD processId) {
+  HWND candidate = nullptr;
+  while ((candidate = FindWindowExA(HWND_MESSAGE, candidate, className, nullptr)) != nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(candidate, &owner);
+    if (owner == processId) return candidate;
+  }
+  return nullptr;
+}
+
 HWND FindMessageBox(DWORD processId) {
   for (HWND window : TopLevelWindowsOf(processId)) {
     if (IsWindowVisible(window) && ClassOf(window) == "#32770" && GetDlgItem(window, 0xFFFF)) return window;

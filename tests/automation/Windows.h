@@ -17,6 +17,10 @@ HWND FindTopLevel(DWORD processId, const char* className, const char* title, boo
 HWND WaitForTopLevel(DWORD processId, const char* className, const char* title, bool visibleOnly = true,
                      DWORD timeoutMs = 10000);
 
+// The message-only window of that class belonging to processId: how the
+// helper programs take requests.
+HWND FindMessageOnlyWindow(const char* className, DWORD processId);
+
 // A visible message box of processId: a dialog with the static text 0xFFFF.
 HWND FindMessageBox(DWORD processId);
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = 10000);

@@ -8,6 +8,7 @@
 
 #include "res/IconPickerDlgIds.h"
 #include "res/SwitcherDlgIds.h"
+#include "tests/automation/FakeTaskbar.h"
 #include "tests/automation/Panorel.h"
 #include "tests/automation/RunningPanorel.h"
 #include "tests/automation/Wait.h"
@@ -156,11 +157,18 @@ TEST(SettingsFormApplyTest, HotKeyOffReleasesItAndKeepsTheStoredCombination) {
   EXPECT_FALSE(IsHotKeyTaken(MOD_CONTROL | MOD_WIN, VK_F9));
 }
 
-TEST(SettingsFormApplyTest, IconOffSavesNoTooltipAndAnEmptyTooltipIsSavedEmpty) {
+TEST(SettingsFormApplyTest, IconOffRemovesTheIconAndSavesNoTooltipAndAnEmptyTooltipIsSavedEmpty) {
+  FakeTaskbar taskbar;
+  ASSERT_TRUE(taskbar.IsReady());
   RunningPanorel panorel({{"IconTitle", "旧的提示"}});
   HWND dialog = panorel.Dialog();
   ASSERT_NE(dialog, nullptr);
   PanorelInstance& instance = panorel.Instance();
+  auto lastIconCall = [&] {
+    const std::vector<std::string> calls = taskbar.CallsFor(dialog, 0x402);
+    return calls.empty() ? std::string() : calls.back();
+  };
+  ASSERT_EQ(lastIconCall().rfind("NIM 0 ", 0), 0u) << "the icon is there at start";
 
   ASSERT_TRUE(panorel.ShowBySecondStart());
   SetTip(dialog, "新的提示");
@@ -170,6 +178,7 @@ TEST(SettingsFormApplyTest, IconOffSavesNoTooltipAndAnEmptyTooltipIsSavedEmpty) 
   EXPECT_EQ(instance.ReadIni("Setup", "IconTitle"), "旧的提示");
   EXPECT_EQ(instance.ReadIni("Setup", "UseHotKey"), "Y");
   EXPECT_TRUE(IsHotKeyTaken(MOD_CONTROL, VK_F1)) << "the hotkey alone carries on";
+  EXPECT_EQ(lastIconCall().rfind("NIM 2 ", 0), 0u) << "the icon has left the notification area: " << lastIconCall();
 
   ASSERT_TRUE(panorel.ShowBySecondStart());
   EXPECT_EQ(ItemText(dialog, IDC_EDIT_TIP), "新的提示") << "the form is not reloaded";
@@ -178,6 +187,8 @@ TEST(SettingsFormApplyTest, IconOffSavesNoTooltipAndAnEmptyTooltipIsSavedEmpty) 
   ASSERT_TRUE(Apply(dialog));
   EXPECT_EQ(instance.ReadIni("Setup", "UseIcon"), "Y");
   EXPECT_NE(instance.IniText().find("\r\nIconTitle=\r\n"), std::string::npos) << "saved empty";
+  EXPECT_EQ(lastIconCall().rfind("NIM 0 ", 0), 0u) << "the icon is back";
+  EXPECT_EQ(TipOfCall(lastIconCall()), kMainTitle) << "an empty tip shows the title";
 }
 
 TEST(SettingsFormRefusalTest, NoModifierOrNeitherWayInIsRefusedWithItsMessageAndNothingChanges) {

@@ -137,18 +137,10 @@ TEST(TrayMenuTest, AboutOpensTheAboutBoxAndTheHotKeyStillWorksAfterIt) {
 
 // The log lines about the program's own icon (identifier 402) for dialog.
 std::vector<std::string> IconCalls(const FakeTaskbar& taskbar, HWND dialog) {
-  char owner[32];
-  wsprintfA(owner, "hwnd=%08lx uid=402 ", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(dialog)));
-  std::vector<std::string> calls;
-  const std::string log = taskbar.LogText();
-  for (size_t start = 0, end; (end = log.find("\r\n", start)) != std::string::npos; start = end + 2) {
-    const std::string line = log.substr(start, end - start);
-    if (line.find(owner) != std::string::npos) calls.push_back(line);
-  }
-  return calls;
+  return taskbar.CallsFor(dialog, kTrayIconId);
 }
 
-std::string TipOf(const std::string& call) { return call.substr(call.find(" tip=") + 5); }
+std::string TipOf(const std::string& call) { return TipOfCall(call); }
 
 bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 

@@ -162,10 +162,15 @@ TEST(IconPickerTest, WithNothingSelectedOkAsksForAnIconAndKeepsTheDialogOpen) {
     automation::Click(dialog, IDOK);
     message = AnswerMessageBox();
     stayedOpen = IsWindow(dialog) && IsWindowVisible(dialog);
-    GUITHREADINFO thread = {};
-    thread.cbSize = sizeof thread;
-    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread);
-    focusOnList = thread.hwndFocus == GetDlgItem(dialog, IDC_LIST_ICONS);
+    // The focus moves once the box has returned to the dialog's code.
+    focusOnList = automation::WaitUntil(
+        [&] {
+          GUITHREADINFO thread = {};
+          thread.cbSize = sizeof thread;
+          GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread);
+          return thread.hwndFocus == GetDlgItem(dialog, IDC_LIST_ICONS);
+        },
+        3000);
     SendDlgItemMessageA(dialog, IDC_LIST_ICONS, LB_SETCURSEL, 2, 0);
     Press(dialog, IDOK);
   });
