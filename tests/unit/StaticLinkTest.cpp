@@ -155,22 +155,51 @@ void SendMouse(POINT screen, DWORD buttons) {
   SendInput(1, &input, sizeof input);
 }
 
-void MovePointerTo(POINT screen) { SendMouse(screen, 0); }
+// Moves the pointer and makes sure it stays there: under load, a late event
+// from the display can put the cursor back where it was.
+void MovePointerTo(POINT screen) {
+  WaitUntil(
+      [&] {
+        POINT now = {};
+        GetCursorPos(&now);
+        if (now.x == screen.x && now.y == screen.y) return true;
+        SendMouse(screen, 0);
+        return false;
+      },
+      3000);
+}
 
-// Clicks the middle of control once nothing else covers it there: a window
-// that an earlier test's launch opened may still lie on top for a moment.
-void ClickOn(HWND control) {
+// Moves the pointer to the middle of control once nothing else covers it
+// there: a window that an earlier test's launch opened may still lie on top
+// for a moment, and would take the input instead.
+// Whether a visible window stacked above window lies over point. Asked of
+// the stacking order, not by hit testing: a hit test would itself start a
+// link's hover.
+bool IsCoveredAt(HWND window, POINT point) {
+  for (HWND above = GetWindow(window, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+    RECT rect;
+    if (IsWindowVisible(above) && GetWindowRect(above, &rect) && PtInRect(&rect, point)) return true;
+  }
+  return false;
+}
+
+POINT PointAt(HWND control) {
   const POINT screen = CentreOf(control);
   HWND dialog = GetAncestor(control, GA_ROOT);
   WaitUntil(
       [&] {
-        if (GetAncestor(WindowFromPoint(screen), GA_ROOT) == dialog) return true;
+        if (!IsCoveredAt(dialog, screen)) return true;
         SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         SetForegroundWindow(dialog);
         return false;
       },
       3000);
   MovePointerTo(screen);
+  return screen;
+}
+
+void ClickOn(HWND control) {
+  const POINT screen = PointAt(control);
   SendMouse(screen, MOUSEEVENTF_LEFTDOWN);
   SendMouse(screen, MOUSEEVENTF_LEFTUP);
 }
@@ -222,16 +251,16 @@ TEST(StaticLinkTest, IconsAndFlaggedTextKeepTheParentsDefaultLook) {
 
 TEST(StaticLinkTest, HoverTurnsTheTextRedAndLeavingTurnsItBlueAgain) {
   RunLinkDialog([](LinkDialog& dialog) {
-    MovePointerTo(CentreOf(dialog.Item(kPlain)));
+    PointAt(dialog.Item(kPlain));
     ASSERT_TRUE(WaitForColour(dialog, kLinkOne, g_crLinkNormal));
-    MovePointerTo(CentreOf(dialog.Item(kLinkOne)));
+    PointAt(dialog.Item(kLinkOne));
     EXPECT_TRUE(WaitForColour(dialog, kLinkOne, g_crLinkHover));
     EXPECT_EQ(TextColour(dialog, kLinkTwo), g_crLinkNormal) << "only the link under the pointer";
 
-    MovePointerTo(CentreOf(dialog.Item(kLinkTwo)));
+    PointAt(dialog.Item(kLinkTwo));
     EXPECT_TRUE(WaitForColour(dialog, kLinkOne, g_crLinkNormal)) << "the leave check noticed";
     EXPECT_TRUE(WaitForColour(dialog, kLinkTwo, g_crLinkHover));
-    MovePointerTo(CentreOf(dialog.Item(kPlain)));
+    PointAt(dialog.Item(kPlain));
     EXPECT_TRUE(WaitForColour(dialog, kLinkTwo, g_crLinkNormal));
   });
 }
@@ -256,7 +285,7 @@ TEST(StaticLinkTest, AnOpenedTargetTurnsTheTextPurpleUntilThePointerLeaves) {
     EXPECT_TRUE(WaitForColour(dialog, kLinkTwo, g_crLinkClicked));
     EXPECT_TRUE(WaitUntil([&] { return target.WasOpened(); }, 10000));
     EXPECT_EQ(dialog.linkTwo.failures, 0);
-    MovePointerTo(CentreOf(dialog.Item(kPlain)));
+    PointAt(dialog.Item(kPlain));
     EXPECT_TRUE(WaitForColour(dialog, kLinkTwo, g_crLinkNormal));
   });
 }
