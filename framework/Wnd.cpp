@@ -51,22 +51,21 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND window, UINT message, WPARAM wParam, LP
   return result;
 }
 
-CString CWnd::GetWindowText() const {
+namespace {
+
+CString WindowTextOf(HWND window) {
   CString text;
-  const int length = ::GetWindowTextLengthA(m_hWnd);
-  ::GetWindowTextA(m_hWnd, text.GetBuffer(length + 1), length + 1);
+  const int length = ::GetWindowTextLengthA(window);
+  ::GetWindowTextA(window, text.GetBuffer(length + 1), length + 1);
   text.ReleaseBuffer();
   return text;
 }
 
-CString CWnd::GetDlgItemText(int id) const {
-  HWND item = GetDlgItem(id);
-  CString text;
-  const int length = ::GetWindowTextLengthA(item);
-  ::GetWindowTextA(item, text.GetBuffer(length + 1), length + 1);
-  text.ReleaseBuffer();
-  return text;
-}
+}  // namespace
+
+CString CWnd::GetWindowText() const { return WindowTextOf(m_hWnd); }
+
+CString CWnd::GetDlgItemText(int id) const { return WindowTextOf(GetDlgItem(id)); }
 
 int CWnd::MessageBox(const char* text, const char* caption, UINT type) {
   return ::MessageBoxA(m_hWnd, text, caption ? caption : AfxGetAppName(), type);
