@@ -102,6 +102,16 @@ CString CString::Right(int count) const {
   return Mid(GetLength() - count);
 }
 
+CString CString::LeftWholeChars(int maxBytes) const {
+  size_t kept = 0;
+  while (kept < m_text.size()) {
+    const size_t length = CharLength(m_text, kept);
+    if (kept + length > static_cast<size_t>(maxBytes < 0 ? 0 : maxBytes)) break;
+    kept += length;
+  }
+  return Left(static_cast<int>(kept));
+}
+
 CString& CString::TrimRight() {
   // Walk forward so that a trail byte that happens to equal a space code is
   // never mistaken for one.

@@ -46,6 +46,9 @@ class CString {
   CString Mid(int first) const;
   CString Mid(int first, int count) const;
   CString Right(int count) const;
+  // The longest start of the text that fits in maxBytes bytes without
+  // splitting a double-byte character.
+  CString LeftWholeChars(int maxBytes) const;
 
   // Removes trailing white space without splitting a double-byte character.
   CString& TrimRight();

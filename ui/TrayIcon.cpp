@@ -32,15 +32,7 @@ NOTIFYICONDATAA TrayRecord(HWND owner) {
 
 }  // namespace
 
-CString FitTrayTip(const CString& tip) {
-  int kept = 0;
-  while (kept < tip.GetLength()) {
-    const int length = IsDBCSLeadByte(static_cast<BYTE>(tip.GetAt(kept))) && kept + 1 < tip.GetLength() ? 2 : 1;
-    if (kept + length > kTipBytes) break;
-    kept += length;
-  }
-  return tip.Left(kept);
-}
+CString FitTrayTip(const CString& tip) { return tip.LeftWholeChars(kTipBytes); }
 
 HICON ExtractIconFrom(const CString& file, int index) {
   if (index == -1) return nullptr;
