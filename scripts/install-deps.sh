@@ -25,8 +25,17 @@ if [ ${#missing[@]} -gt 0 ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
   fi
-  as_root apt-get update -q
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+  # A mirror caught mid-sync fails one index now and then; what did arrive is
+  # still good enough to install from, and the install itself says if not.
+  as_root apt-get update -q || echo "install-deps: apt-get update reported errors; going on with the lists it has" >&2
+  install() { as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$@"; }
+  if ! install "${missing[@]}"; then
+    # With one architecture's security index missing, the two architectures'
+    # versions of a shared library disagree; the release's own versions agree.
+    # The resolver finds its way one package at a time more often than all at once.
+    echo "install-deps: retrying from the release's own lists" >&2
+    install -t bookworm "${missing[@]}" || for p in "${missing[@]}"; do install -t bookworm "$p"; done
+  fi
 fi
 
 # Wine takes its ANSI code page from the locale: zh_CN.UTF-8 gives code page 936.
