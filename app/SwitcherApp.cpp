@@ -13,7 +13,22 @@ CSwitcherApp theApp;
 
 namespace {
 
+// How long a start that lost the race waits for the winner's dialog to bear
+// the main title, before it gives up quietly.
+constexpr DWORD kWaitForRunningInstanceMs = 10000;
+constexpr DWORD kPollMs = 50;
+
 CString AgreementSection() { return GetUserNameText() + "." + GetComputerNameText(); }
+
+// Shows the running instance's dialog and brings it to the front; false when
+// there is none.
+bool ActivateRunningInstance(const CString& title) {
+  HWND running = FindWindowA(nullptr, title);
+  if (!running) return false;
+  ShowWindow(running, SW_SHOW);
+  SetForegroundWindow(running);
+  return true;
+}
 
 }  // namespace
 
@@ -34,20 +49,35 @@ BOOL CSwitcherApp::InitInstance() {
     return FALSE;
   }
 
-  if (HWND running = FindWindowA(nullptr, GetMainTitle())) {
-    ShowWindow(running, SW_SHOW);
-    SetForegroundWindow(running);
-    return FALSE;
-  }
+  if (ActivateRunningInstance(GetMainTitle())) return FALSE;
 
   Enable3dControlsStatic();
   if (!EnsureAgreementAccepted()) std::exit(0);
+
+  if (!ClaimSingleInstance()) {
+    // Another start got here first: it is bringing its dialog up now.
+    for (DWORD waited = 0; waited < kWaitForRunningInstanceMs; waited += kPollMs) {
+      if (ActivateRunningInstance(GetMainTitle())) break;
+      Sleep(kPollMs);
+    }
+    return FALSE;
+  }
 
   CSwitcherDlg dialog(*this);
   m_pMainWnd = &dialog;
   dialog.DoModal();
   m_pMainWnd = nullptr;
   return FALSE;
+}
+
+bool CSwitcherApp::ClaimSingleInstance() {
+  // "Local\\": one instance per user session, as the title search means it.
+  const CString name = "Local\\" + GetMainTitle();
+  SetLastError(0);
+  m_instanceMutex.Reset(CreateMutexA(nullptr, FALSE, name));
+  // Without the object the title search is all there is, as before.
+  if (!m_instanceMutex) return true;
+  return GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
 bool CSwitcherApp::EnsureAgreementAccepted() {

@@ -2,6 +2,7 @@
 // agreement, and the running of the main dialog.
 #pragma once
 
+#include "framework/Handles.h"
 #include "framework/WinApp.h"
 #include "settings/AppContext.h"
 
@@ -23,6 +24,12 @@ class CSwitcherApp : public CWinApp, public CAppContext {
  private:
   // False when the user refused the agreement.
   bool EnsureAgreementAccepted();
+  // The title search can be passed by two starts at the same instant; the
+  // named object cannot. False when another start holds it already.
+  bool ClaimSingleInstance();
+
+  // Held for the life of the process: this session's one running instance.
+  CKernelHandle m_instanceMutex;
 };
 
 extern CSwitcherApp theApp;

@@ -31,6 +31,7 @@ class CTypedArray {
     SetAtGrow(index, value);
     return index;
   }
+  void RemoveAt(int index) { m_items.erase(m_items.begin() + index); }
   void SetSize(int size) { m_items.resize(size > 0 ? static_cast<size_t>(size) : 0); }
   void RemoveAll() { m_items.clear(); }
 

@@ -40,6 +40,9 @@ panorel_prefix_up() {
     timeout 300 wineboot -i >/dev/null 2>&1
     timeout 60 wineserver -w
     timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+    # A program that crashes ends at once instead of waiting on the
+    # debugger's crash dialog, which nobody is there to close.
+    timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     if [ "$desktop" = virtual-desktop ]; then
       timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
       timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 /f >/dev/null 2>&1

@@ -1,5 +1,7 @@
 #include "switcher/DesktopSwitcher.h"
 
+#include <algorithm>
+
 #include "settings/SettingsStore.h"
 #include "switcher/WindowEntry.h"
 
@@ -32,26 +34,74 @@ void CDesktopSwitcher::SwitchDesktop() {
 
   const int from = m_nActiveDesktop;
   const int to = 1 - from;
-  if (IsYes(ReadSetting(m_app.GetIniPath(), "Setup", "HideElseIcon", "N"))) SwitchTrayIcons(from, to);
-
-  m_nActiveDesktop = to;
-  const CDWordArrayEx& entering = WindowsOf(to);
-  const int count = entering.GetSize();
-  for (int i = 0; i < count; ++i) ShowIfResponsive(WindowOf(entering.GetAt(i)), SW_SHOW);
+  const bool splitIcons = IsYes(ReadSetting(m_app.GetIniPath(), "Setup", "HideElseIcon", "N"));
+  const HWND active = GetForegroundWindow();
 
   std::vector<HWND> topLevel;
   EnumWindows(SwitchEnumProc, reinterpret_cast<LPARAM>(&topLevel));
+  // Every visible window not of the desktop being entered may be hidden by
+  // this switch: it goes on disk first.
+  std::vector<HWND> aboutToHide;
+  for (HWND window : topLevel) {
+    if (IsSwitchable(window) && WindowsOf(to).Find(EntryOf(window)) < 0) aboutToHide.push_back(window);
+  }
+  SaveRecoveryRecord(aboutToHide, splitIcons);
+
+  if (splitIcons) SwitchTrayIcons(from, to);
+
+  m_nActiveDesktop = to;
+  ShowEnteredDesktop(to);
 
   // Windows are hidden from the bottom of the stack up: hiding the topmost
   // first would hand activation down the stack at every step, which costs
   // the platform several times the hiding itself. New windows are still
   // recorded in the order the platform listed them.
   std::vector<DWORD> answered;
+  std::vector<HWND> hidden;
   for (auto window = topLevel.rbegin(); window != topLevel.rend(); ++window) {
-    if (IsSwitchable(*window) && SwitchWindow(*window)) answered.push_back(EntryOf(*window));
+    if (!IsSwitchable(*window)) continue;
+    const bool isNew = SwitchWindow(*window);
+    if (isNew) answered.push_back(EntryOf(*window));
+    if (!IsWindowVisible(*window) && IsHiddenByProgram(*window)) hidden.push_back(*window);
   }
   CDWordArrayEx& leaving = WindowsOf(from);
   for (auto entry = answered.rbegin(); entry != answered.rend(); ++entry) leaving.Add(*entry);
+
+  m_stackWhenLeft[from].assign(hidden.rbegin(), hidden.rend());
+  const bool activeWasHidden = std::find(hidden.begin(), hidden.end(), active) != hidden.end();
+  m_activeWhenLeft[from] = activeWasHidden ? active : nullptr;
+}
+
+void CDesktopSwitcher::ShowEnteredDesktop(int to) {
+  const CDWordArrayEx& entering = WindowsOf(to);
+  const std::vector<HWND>& stack = m_stackWhenLeft[to];
+  // Windows the last leaving did not hide (a window busy then, hidden at an
+  // earlier switch) go first, beneath those whose stacking is known.
+  std::vector<HWND> order;
+  for (int i = 0; i < entering.GetSize(); ++i) {
+    HWND window = WindowOf(entering.GetAt(i));
+    if (IsHiddenByProgram(window) && std::find(stack.begin(), stack.end(), window) == stack.end()) {
+      order.push_back(window);
+    }
+  }
+  for (auto window = stack.rbegin(); window != stack.rend(); ++window) {
+    if (IsHiddenByProgram(*window)) order.push_back(*window);
+  }
+  // Each window shown goes to the top of the stack; showing without
+  // activating keeps the stack from being turned over by the activations.
+  for (HWND window : order) {
+    if (ShowIfResponsive(window, SW_SHOWNA)) MarkHidden(window, false);
+  }
+  HWND active = m_activeWhenLeft[to];
+  if (active && IsWindowVisible(active) && entering.Find(EntryOf(active)) >= 0) SetForegroundWindow(active);
+}
+
+bool CDesktopSwitcher::IsHiddenByProgram(HWND window) const { return m_arrHiddenByProgram.Find(EntryOf(window)) >= 0; }
+
+void CDesktopSwitcher::MarkHidden(HWND window, bool hidden) {
+  const int index = m_arrHiddenByProgram.Find(EntryOf(window));
+  if (hidden && index < 0) m_arrHiddenByProgram.Add(EntryOf(window));
+  if (!hidden && index >= 0) m_arrHiddenByProgram.RemoveAt(index);
 }
 
 BOOL CALLBACK CDesktopSwitcher::SwitchEnumProc(HWND window, LPARAM param) {
@@ -62,16 +112,15 @@ BOOL CALLBACK CDesktopSwitcher::SwitchEnumProc(HWND window, LPARAM param) {
 bool CDesktopSwitcher::SwitchWindow(HWND window) {
   const int to = m_nActiveDesktop;
   const DWORD entry = EntryOf(window);
-  if (WindowsOf(1 - to).Find(entry) >= 0) {
-    ShowIfResponsive(window, SW_HIDE);
-    return false;
-  }
   if (WindowsOf(to).Find(entry) >= 0) {
-    ShowIfResponsive(window, SW_SHOW);
+    ShowIfResponsive(window, SW_SHOWNA);
     return false;
   }
+  const bool isNew = WindowsOf(1 - to).Find(entry) < 0;
   // A window that did not answer is met again at the next switch.
-  return ShowIfResponsive(window, SW_HIDE);
+  const bool answered = ShowIfResponsive(window, SW_HIDE);
+  if (answered && !IsWindowVisible(window)) MarkHidden(window, true);
+  return isNew && answered;
 }
 
 void CDesktopSwitcher::ShowRememberedWindows() {
@@ -83,8 +132,64 @@ void CDesktopSwitcher::ShowListForExit(const CDWordArrayEx& windows) {
   const int count = windows.GetSize();
   for (int i = 0; i < count; ++i) {
     HWND window = WindowOf(windows.GetAt(i));
+    if (!IsHiddenByProgram(window)) continue;
     // A window that is busy right now would stay hidden after the program
     // has gone, lost to its user: queue the show for when it pumps again.
     if (!ShowIfResponsive(window, SW_SHOW) && IsWindow(window)) ShowWindowAsync(window, SW_SHOW);
+    MarkHidden(window, false);
   }
+}
+
+void CDesktopSwitcher::ShowEverythingOnError() {
+  for (int i = 0; i < m_arrHiddenByProgram.GetSize(); ++i) {
+    HWND window = WindowOf(m_arrHiddenByProgram.GetAt(i));
+    if (IsWindow(window)) ShowWindowAsync(window, SW_SHOW);
+  }
+  if (m_bButtonsTouched) ShowAllTrayButtons();
+}
+
+std::string CDesktopSwitcher::RecoveryPath() const {
+  return RecoveryPathFor(std::string(m_app.GetIniPath()));
+}
+
+void CDesktopSwitcher::SaveRecoveryRecord(const std::vector<HWND>& aboutToHide, bool buttonsAboutToHide) {
+  CRecoveryRecord record;
+  auto add = [&record](HWND window) {
+    CHiddenWindowRecord recorded = DescribeWindow(window);
+    // A window gone already has nothing left to give back.
+    if (!recorded.className.empty()) record.windows.push_back(recorded);
+  };
+  for (int i = 0; i < m_arrHiddenByProgram.GetSize(); ++i) add(WindowOf(m_arrHiddenByProgram.GetAt(i)));
+  for (HWND window : aboutToHide) {
+    if (!IsHiddenByProgram(window)) add(window);
+  }
+  m_bButtonsTouched = m_bButtonsTouched || buttonsAboutToHide;
+  record.buttonsHidden = m_bButtonsTouched;
+  for (int i = 0; i < m_arrHiddenUnownedButtons.GetSize(); ++i) {
+    record.unownedButtons.push_back(m_arrHiddenUnownedButtons.GetAt(i));
+  }
+  WriteRecoveryFile(RecoveryPath(), record);
+}
+
+void CDesktopSwitcher::DiscardRecoveryRecord() { RemoveRecoveryFile(RecoveryPath()); }
+
+void CDesktopSwitcher::RestoreFromEarlierRun() {
+  const std::string path = RecoveryPath();
+  CRecoveryRecord record;
+  if (ReadRecoveryFile(path, &record)) {
+    for (const CHiddenWindowRecord& recorded : record.windows) {
+      HWND window = WindowOf(recorded.window);
+      // Only the very window that was hidden, and only while it still is:
+      // a window shown since, or a new one with the old handle, is left be.
+      if (!IsSameWindow(recorded) || IsWindowVisible(window)) continue;
+      if (!ShowIfResponsive(window, SW_SHOW)) ShowWindowAsync(window, SW_SHOW);
+    }
+    if (record.buttonsHidden) {
+      for (DWORD commandId : record.unownedButtons) m_arrHiddenUnownedButtons.Add(commandId);
+      ShowAllTrayButtons();
+      m_arrHiddenUnownedButtons.RemoveAll();
+    }
+  }
+  // A record that cannot be read is of no use to anyone.
+  RemoveRecoveryFile(path);
 }

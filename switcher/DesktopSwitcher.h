@@ -2,15 +2,19 @@
 // switching hides the visible windows of the desktop being left (recording
 // the new ones for it) and shows those recorded for the desktop being
 // entered. The lists only grow; they are the program's promise to put every
-// window back at exit.
+// window back at exit. Only windows this program hid are ever shown again,
+// and what it hides is on disk before it is hidden (RecoveryRecord.h), so a
+// later run can put it back when this one never reaches its exit.
 #pragma once
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "settings/AppContext.h"
 #include "switcher/DWordArrayEx.h"
+#include "switcher/RecoveryRecord.h"
 
 class CDesktopSwitcher {
  public:
@@ -24,11 +28,21 @@ class CDesktopSwitcher {
 
   // One switch to the other desktop.
   void SwitchDesktop();
-  // At exit: shows every remembered window of both desktops again, desktop
-  // 2's first.
+  // At exit: shows every window of both desktops that the switches hid,
+  // desktop 2's first.
   void ShowRememberedWindows();
   // At exit: shows every notification button the switches may have hidden.
   void ShowAllTrayButtons();
+
+  // At start: gives back what an earlier run hid and never showed again
+  // (ended from outside, or its power lost), then forgets its record.
+  void RestoreFromEarlierRun();
+  // After a clean exit has shown everything: the record is no longer needed.
+  void DiscardRecoveryRecord();
+  // When the program is going down on an error: queues a show for every
+  // window it hid, so that no hung window can hold the rest up, then shows
+  // the buttons as the exit does.
+  void ShowEverythingOnError();
 
   // Reads the buttons of the taskbar's notification toolbar and hides or
   // shows them by mode (TrayButtons.h); the toolbar's window goes to
@@ -49,6 +63,7 @@ class CDesktopSwitcher {
   bool IsSwitchable(HWND window) const;
 
   int ActiveDesktop() const { return m_nActiveDesktop; }
+  std::string RecoveryPath() const;
   const CDWordArrayEx& Desk1Windows() const { return m_arrDesk1Windows; }
   const CDWordArrayEx& Desk2Windows() const { return m_arrDesk2Windows; }
   const CDWordArrayEx& Desk1Icons() const { return m_arrDesk1Icons; }
@@ -64,6 +79,16 @@ class CDesktopSwitcher {
   // The notification-icon step of a switch.
   void SwitchTrayIcons(int from, int to);
 
+  // Puts on disk every window hidden now or about to be hidden, before the
+  // switch hides anything.
+  void SaveRecoveryRecord(const std::vector<HWND>& aboutToHide, bool buttonsAboutToHide);
+  // Shows the hidden windows of the desktop being entered bottom of its
+  // stack first, so that they stack as they did when it was left, and gives
+  // the activation back to the window that had it.
+  void ShowEnteredDesktop(int to);
+  bool IsHiddenByProgram(HWND window) const;
+  void MarkHidden(HWND window, bool hidden);
+
   CDWordArrayEx& WindowsOf(int desktop) { return desktop == 0 ? m_arrDesk1Windows : m_arrDesk2Windows; }
   CDWordArrayEx& IconsOf(int desktop) { return desktop == 0 ? m_arrDesk1Icons : m_arrDesk2Icons; }
 
@@ -78,6 +103,15 @@ class CDesktopSwitcher {
   // Command identifiers of buttons without owner information that the icon
   // step hid: no desktop claims them, so only the exit shows them again.
   CDWordArrayEx m_arrHiddenUnownedButtons;
+  // The listed windows this program hid and has not shown since. A listed
+  // window its own program hid stays hidden: showing it would undo that.
+  CDWordArrayEx m_arrHiddenByProgram;
+  // Each desktop's windows as they stacked when it was last left, top first,
+  // and the window that was active then.
+  std::vector<HWND> m_stackWhenLeft[2];
+  HWND m_activeWhenLeft[2] = {nullptr, nullptr};
+  // Set once the icon step has run: from then on buttons may be hidden.
+  bool m_bButtonsTouched = false;
   HWND m_hTrayWnd = nullptr;
   HWND m_hProgman = nullptr;
 };

@@ -51,6 +51,7 @@ CString CSwitcherDlg::ReadSetupValue(const char* key, const CString& defaultValu
 BOOL CSwitcherDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   m_switcher.SetOwnWindow(m_hWnd);
+  m_switcher.RestoreFromEarlierRun();
 
   if (HMENU systemMenu = GetSystemMenu()) {
     RemoveMenu(systemMenu, kSystemMenuEntryToRemove, MF_BYPOSITION);
@@ -121,6 +122,13 @@ BOOL CSwitcherDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
     case WM_HOTKEY:
       *result = OnHotKey(wParam, lParam);
       return TRUE;
+    case WM_QUERYENDSESSION:
+      *result = TRUE;
+      return TRUE;
+    case WM_ENDSESSION:
+      OnEndSession(wParam != FALSE);
+      *result = 0;
+      return TRUE;
     default:
       return CDialog::OnWndMsg(message, wParam, lParam, result);
   }
@@ -183,8 +191,14 @@ void CSwitcherDlg::OnExit() {
   m_switcher.ShowRememberedWindows();
   if (m_bTrayIcon) DeleteTrayIcon();
   m_switcher.ShowAllTrayButtons();
+  m_switcher.DiscardRecoveryRecord();
   // The framework's own OK processing: the class's OnOK does nothing.
   CDialog::OnOK();
+}
+
+void CSwitcherDlg::OnEndSession(bool ending) {
+  // Everything is given back before this returns, as at a chosen exit.
+  if (ending) OnExit();
 }
 
 void CSwitcherDlg::OnButtonAbout() {

@@ -6,6 +6,7 @@
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
 #include "settings/AppContext.h"
+#include "switcher/CrashRestore.h"
 #include "switcher/DesktopSwitcher.h"
 #include "ui/SettingsFormRules.h"
 
@@ -38,6 +39,8 @@ class CSwitcherDlg : public CDialog {
  private:
   // Lifecycle.
   void OnExit();
+  // The session is ending: the system may end the process right after.
+  void OnEndSession(bool ending);
   void OnButtonAbout();
 
   // Switch.
@@ -75,6 +78,9 @@ class CSwitcherDlg : public CDialog {
 
   // The desktops' window and notification-icon lists, and the switch.
   CDesktopSwitcher m_switcher;
+  // For as long as the dialog lives, a crash still gives back what the
+  // switcher hid.
+  CCrashRestore m_crashRestore{m_switcher};
 
   CIconHandle m_iconButtonImage;
 };

@@ -4,15 +4,15 @@
 
 namespace automation {
 
-Process::Process(const std::string& commandLine, const std::string& workingFolder) {
+Process::Process(const std::string& commandLine, const std::string& workingFolder, Start start) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
   std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
   mutableLine.push_back('\0');
-  if (CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  if (CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, start == Start::kSuspended ? CREATE_SUSPENDED : 0, nullptr,
                      workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
-    CloseHandle(info.hThread);
+    m_thread.Reset(info.hThread);
     m_process.Reset(info.hProcess);
     m_id = info.dwProcessId;
   }
@@ -23,6 +23,8 @@ Process::~Process() {
 }
 
 bool Process::IsRunning() const { return m_process && WaitForSingleObject(m_process.Get(), 0) == WAIT_TIMEOUT; }
+
+void Process::Resume() { ResumeThread(m_thread.Get()); }
 
 bool Process::WaitForExit(DWORD timeoutMs) {
   return m_process && WaitForSingleObject(m_process.Get(), timeoutMs) == WAIT_OBJECT_0;

@@ -12,9 +12,10 @@ namespace automation {
 
 class Process {
  public:
+  enum class Start { kRunning, kSuspended };
   // Starts commandLine in workingFolder (empty: the test's own folder).
-  // Check IsStarted().
-  Process(const std::string& commandLine, const std::string& workingFolder = "");
+  // Check IsStarted(). A suspended program runs once Resume() is called.
+  Process(const std::string& commandLine, const std::string& workingFolder = "", Start start = Start::kRunning);
   ~Process();
   Process(Process&&) = default;
   Process& operator=(Process&&) = default;
@@ -23,6 +24,7 @@ class Process {
   DWORD Id() const { return m_id; }
   HANDLE Handle() const { return m_process.Get(); }
   bool IsRunning() const;
+  void Resume();
   // Waits for the program to end; false when it is still running.
   bool WaitForExit(DWORD timeoutMs = kExitTimeoutMs);
   DWORD ExitCode() const;
@@ -33,6 +35,7 @@ class Process {
 
  private:
   CKernelHandle m_process;
+  CKernelHandle m_thread;
   DWORD m_id = 0;
 };
 

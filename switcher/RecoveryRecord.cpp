@@ -1,0 +1,190 @@
+#include "switcher/RecoveryRecord.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+#include "framework/Handles.h"
+#include "switcher/WindowEntry.h"
+
+namespace {
+
+constexpr char kHeader[] = "Panorel recovery 1";
+// Window class names are at most 256 characters.
+constexpr int kClassNameSize = 257;
+// A record of a few thousand windows is a few hundred kilobytes; anything
+// much larger is not ours.
+constexpr DWORD kLargestRecord = 4 * 1024 * 1024;
+
+bool ParseNumber(const std::string& text, DWORD* value) {
+  if (text.empty() || text[0] == ' ' || text[0] == '-' || text[0] == '+') return false;
+  char* end = nullptr;
+  const unsigned long number = std::strtoul(text.c_str(), &end, 0);
+  if (*end != '\0') return false;
+  *value = static_cast<DWORD>(number);
+  return true;
+}
+
+// Splits the first blank-separated word off *rest.
+std::string TakeWord(std::string* rest) {
+  const size_t blank = rest->find(' ');
+  std::string word = rest->substr(0, blank);
+  rest->erase(0, blank == std::string::npos ? rest->size() : blank + 1);
+  return word;
+}
+
+// "<handle> <process id> <class name>": the class name is the rest of the
+// line and may hold blanks.
+bool ParseWindowFields(std::string fields, CHiddenWindowRecord* window) {
+  if (!ParseNumber(TakeWord(&fields), &window->window)) return false;
+  if (!ParseNumber(TakeWord(&fields), &window->processId)) return false;
+  window->className = fields;
+  return !window->className.empty();
+}
+
+void AppendLine(std::string* text, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void AppendLine(std::string* text, const char* format, ...) {
+  char line[64];
+  va_list arguments;
+  va_start(arguments, format);
+  std::vsnprintf(line, sizeof line, format, arguments);
+  va_end(arguments);
+  *text += line;
+}
+
+}  // namespace
+
+std::string FormatRecoveryRecord(const CRecoveryRecord& record) {
+  std::string text = std::string(kHeader) + "\n";
+  unsigned long lines = 0;
+  for (const CHiddenWindowRecord& window : record.windows) {
+    AppendLine(&text, "window 0x%08lX %lu ", static_cast<unsigned long>(window.window),
+               static_cast<unsigned long>(window.processId));
+    text += window.className + "\n";
+    ++lines;
+  }
+  if (record.buttonsHidden) {
+    text += "buttons\n";
+    ++lines;
+  }
+  for (DWORD commandId : record.unownedButtons) {
+    AppendLine(&text, "unowned %lu\n", static_cast<unsigned long>(commandId));
+    ++lines;
+  }
+  // The count closes the record: a file cut short anywhere lacks it.
+  AppendLine(&text, "end %lu\n", lines);
+  return text;
+}
+
+bool ParseRecoveryRecord(const std::string& text, CRecoveryRecord* record) {
+  CRecoveryRecord parsed;
+  DWORD count = 0;
+  size_t at = 0;
+  bool first = true;
+  while (at < text.size()) {
+    const size_t lineEnd = text.find('\n', at);
+    if (lineEnd == std::string::npos) return false;
+    std::string fields = text.substr(at, lineEnd - at);
+    at = lineEnd + 1;
+    if (first) {
+      if (fields != kHeader) return false;
+      first = false;
+      continue;
+    }
+    const std::string kind = TakeWord(&fields);
+    if (kind == "end") {
+      DWORD expected = 0;
+      // Nothing may follow the end line.
+      if (!ParseNumber(fields, &expected) || expected != count || at != text.size()) return false;
+      *record = parsed;
+      return true;
+    }
+    if (kind == "window") {
+      CHiddenWindowRecord window;
+      if (!ParseWindowFields(fields, &window)) return false;
+      parsed.windows.push_back(window);
+    } else if (kind == "buttons" && fields.empty()) {
+      parsed.buttonsHidden = true;
+    } else if (kind == "unowned") {
+      DWORD commandId = 0;
+      if (!ParseNumber(fields, &commandId)) return false;
+      parsed.unownedButtons.push_back(commandId);
+    } else {
+      return false;
+    }
+    ++count;
+  }
+  return false;
+}
+
+std::string RecoveryPathFor(const std::string& settingsPath) {
+  if (settingsPath.empty()) return std::string();
+  const size_t dot = settingsPath.find_last_of('.');
+  const size_t slash = settingsPath.find_last_of("\\/");
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+  return (hasExtension ? settingsPath.substr(0, dot) : settingsPath) + ".recovery";
+}
+
+bool WriteRecoveryFile(const std::string& path, const CRecoveryRecord& record) {
+  if (path.empty()) return false;
+  const std::string text = FormatRecoveryRecord(record);
+  const std::string fresh = path + ".new";
+  {
+    CKernelHandle file(CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                   nullptr));
+    if (file.Get() == INVALID_HANDLE_VALUE) {
+      file.Release();
+      return false;
+    }
+    DWORD written = 0;
+    const bool complete = WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                          written == text.size();
+    // On disk before it replaces the old record: a power loss must not leave
+    // an empty file in its place.
+    if (!complete || !FlushFileBuffers(file.Get())) {
+      file.Reset();
+      DeleteFileA(fresh.c_str());
+      return false;
+    }
+  }
+  if (MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+  DeleteFileA(fresh.c_str());
+  return false;
+}
+
+bool ReadRecoveryFile(const std::string& path, CRecoveryRecord* record) {
+  if (path.empty()) return false;
+  CKernelHandle file(
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.Get() == INVALID_HANDLE_VALUE) {
+    file.Release();
+    return false;
+  }
+  const DWORD size = GetFileSize(file.Get(), nullptr);
+  if (size == INVALID_FILE_SIZE || size > kLargestRecord) return false;
+  std::string text(size, '\0');
+  DWORD read = 0;
+  if (size > 0 && (!ReadFile(file.Get(), &text[0], size, &read, nullptr) || read != size)) return false;
+  return ParseRecoveryRecord(text, record);
+}
+
+void RemoveRecoveryFile(const std::string& path) {
+  if (!path.empty()) DeleteFileA(path.c_str());
+}
+
+CHiddenWindowRecord DescribeWindow(HWND window) {
+  CHiddenWindowRecord recorded;
+  recorded.window = EntryOf(window);
+  GetWindowThreadProcessId(window, &recorded.processId);
+  char className[kClassNameSize] = "";
+  GetClassNameA(window, className, sizeof className);
+  recorded.className = className;
+  return recorded;
+}
+
+bool IsSameWindow(const CHiddenWindowRecord& recorded) {
+  HWND window = WindowOf(recorded.window);
+  if (!IsWindow(window)) return false;
+  const CHiddenWindowRecord now = DescribeWindow(window);
+  return now.processId == recorded.processId && now.className == recorded.className;
+}

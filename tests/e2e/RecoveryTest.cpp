@@ -1,0 +1,211 @@
+// No window left behind, however the program ends: killed from outside,
+// crashed, or ended with the session. And desktops that come back as they
+// were left, showing only what the program itself hid.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "res/SwitcherDlgIds.h"
+#include "tests/automation/Panorel.h"
+#include "tests/automation/RunningPanorel.h"
+#include "tests/automation/Wait.h"
+#include "tests/automation/WindowFarm.h"
+#include "tests/automation/Windows.h"
+
+using namespace automation;
+
+namespace {
+
+constexpr DWORD kRecoveryTimeoutMs = 10000;
+
+bool AllVisible(const std::vector<HWND>& windows, bool visible) {
+  for (HWND window : windows) {
+    if ((IsWindowVisible(window) != FALSE) != visible) return false;
+  }
+  return true;
+}
+
+std::string RecoveryPathOf(const PanorelInstance& panorel) {
+  const std::string ini = panorel.IniPath();
+  return ini.substr(0, ini.size() - 4) + ".recovery";
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The windows among those given, in the order they stack, top first.
+std::vector<HWND> StackOrder(const std::vector<HWND>& windows) {
+  std::vector<HWND> order;
+  for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+    for (HWND candidate : windows) {
+      if (candidate == window) order.push_back(window);
+    }
+  }
+  return order;
+}
+
+TEST(RecoveryTest, AfterAKillTheNextStartGivesEveryWindowBackAndSwitchesNormally) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  const std::vector<HWND> windows = farm.OpenMany(5);
+  RunningPanorel panorel;
+  ASSERT_NE(panorel.Dialog(), nullptr);
+  panorel.Switch();  // to desktop 2
+  ASSERT_TRUE(AllVisible(windows, false));
+  EXPECT_TRUE(Exists(RecoveryPathOf(panorel.Instance()))) << "on disk while windows are hidden";
+
+  panorel.process().Terminate();
+  ASSERT_TRUE(panorel.process().WaitForExit());
+  PumpFor(500);
+  ASSERT_TRUE(AllVisible(windows, false)) << "nothing else gives them back";
+
+  PanorelInstance& again = panorel.Instance();
+  again.Start();
+  EXPECT_TRUE(WaitUntil([&] { return AllVisible(windows, true); }, kRecoveryTimeoutMs));
+  HWND dialog = again.WaitForMainDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return !Exists(RecoveryPathOf(again)); }, 5000)) << "the record is spent";
+
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(dialog, WM_HOTKEY, 0, 0, SMTO_NORMAL, 30000, &result);
+  EXPECT_TRUE(AllVisible(windows, false)) << "the new instance switches as usual";
+  SendMessageTimeoutA(dialog, WM_HOTKEY, 0, 0, SMTO_NORMAL, 30000, &result);
+  EXPECT_TRUE(AllVisible(windows, true));
+  EXPECT_TRUE(again.Exit());
+  EXPECT_FALSE(Exists(RecoveryPathOf(again))) << "a clean exit leaves no record";
+}
+
+TEST(RecoveryTest, ACrashInsidePanorelShowsEveryWindowWithoutARestart) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  const std::vector<HWND> windows = farm.OpenMany(5);
+  RunningPanorel panorel;
+  ASSERT_NE(panorel.Dialog(), nullptr);
+  panorel.Switch();
+  ASSERT_TRUE(AllVisible(windows, false));
+
+  // A thread started at address 0 dies of an access violation at once.
+  HANDLE thread = CreateRemoteThread(panorel.process().Handle(), nullptr, 0, nullptr, nullptr, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  CloseHandle(thread);
+  EXPECT_TRUE(WaitUntil([&] { return AllVisible(windows, true); }, kRecoveryTimeoutMs));
+  EXPECT_TRUE(panorel.process().WaitForExit()) << "the process still ends as it would have";
+}
+
+TEST(RecoveryTest, TheEndOfTheSessionShowsEveryWindowBeforeTheProcessIsEnded) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  const std::vector<HWND> windows = farm.OpenMany(5);
+  RunningPanorel panorel;
+  ASSERT_NE(panorel.Dialog(), nullptr);
+  panorel.Switch();
+  ASSERT_TRUE(AllVisible(windows, false));
+
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(panorel.Dialog(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 10000, &answer));
+  EXPECT_EQ(answer, TRUE) << "the session may end";
+  ASSERT_TRUE(SendMessageTimeoutA(panorel.Dialog(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 10000, &answer));
+  // The system may end the process the moment the message returns.
+  EXPECT_TRUE(AllVisible(windows, true));
+  panorel.process().Terminate();
+}
+
+TEST(RecoveryTest, ATornRecordIsIgnoredAndAWindowItsProgramHidStaysHidden) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  HWND tucked = farm.Open();
+  ASSERT_TRUE(farm.Show(tucked, SW_HIDE));
+  char className[256] = "";
+  GetClassNameA(tucked, className, sizeof className);
+
+  PanorelInstance panorel;
+  panorel.AcceptAgreement();
+  {
+    // Names the hidden window, but was cut short before its end.
+    std::ofstream record(RecoveryPathOf(panorel), std::ios::binary);
+    char line[512];
+    std::snprintf(line, sizeof line, "Panorel recovery 1\nwindow 0x%08lX %lu %s\n",
+                  static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(tucked)),
+                  static_cast<unsigned long>(farm.ProcessId()), className);
+    record << line << "end";
+  }
+  panorel.Start();
+  HWND dialog = panorel.WaitForMainDialog();
+  ASSERT_NE(dialog, nullptr) << "a normal start";
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+  EXPECT_FALSE(Exists(RecoveryPathOf(panorel)));
+  EXPECT_FALSE(IsWindowVisible(tucked));
+  EXPECT_TRUE(panorel.Exit());
+}
+
+TEST(RecoveryTest, ADesktopComesBackStackedAsItWasLeftWithItsActiveWindow) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  const std::vector<HWND> windows = farm.OpenMany(5);
+  RunningPanorel panorel;
+  ASSERT_NE(panorel.Dialog(), nullptr);
+
+  const std::vector<HWND> stacked = {windows[2], windows[4], windows[3], windows[1], windows[0]};
+  for (auto window = stacked.rbegin(); window != stacked.rend(); ++window) {
+    SetWindowPos(*window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  SetForegroundWindow(windows[2]);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == windows[2]; }, 5000));
+  ASSERT_EQ(StackOrder(windows), stacked);
+
+  panorel.Switch();
+  ASSERT_TRUE(AllVisible(windows, false));
+  panorel.Switch();
+  ASSERT_TRUE(AllVisible(windows, true));
+  EXPECT_EQ(StackOrder(windows), stacked);
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == windows[2]; }, 5000));
+}
+
+TEST(RecoveryTest, AWindowItsOwnProgramHidIsShownNeitherOnReturnNorAtExit) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  HWND tucked = farm.Open();
+  HWND plain = farm.Open();
+  RunningPanorel panorel;
+  ASSERT_NE(panorel.Dialog(), nullptr);
+  panorel.Switch();  // both hidden and recorded for desktop 1
+  panorel.Switch();  // both back
+  ASSERT_TRUE(AllVisible({tucked, plain}, true));
+
+  ASSERT_TRUE(farm.Show(tucked, SW_HIDE));  // minimised to its own icon, say
+  panorel.Switch();
+  panorel.Switch();
+  EXPECT_TRUE(IsWindowVisible(plain));
+  EXPECT_FALSE(IsWindowVisible(tucked)) << "not shown on return";
+  panorel.Switch();
+  ASSERT_TRUE(panorel.Instance().Exit());
+  EXPECT_TRUE(IsWindowVisible(plain));
+  EXPECT_FALSE(IsWindowVisible(tucked)) << "not shown at exit";
+}
+
+TEST(SingleInstanceRaceTest, TwoStartsAtTheSameInstantLeaveOneRunning) {
+  PanorelInstance panorel;
+  panorel.AcceptAgreement();
+  const std::string commandLine = "\"" + panorel.ExePath() + "\"";
+  // Both wait at the starting line, then go together.
+  Process first(commandLine, panorel.Folder().Path(), Process::Start::kSuspended);
+  Process second(commandLine, panorel.Folder().Path(), Process::Start::kSuspended);
+  ASSERT_TRUE(first.IsStarted() && second.IsStarted());
+  first.Resume();
+  second.Resume();
+
+  EXPECT_TRUE(WaitUntil([&] { return !first.IsRunning() || !second.IsRunning(); }, 20000));
+  PumpFor(1000);
+  ASSERT_NE(first.IsRunning(), second.IsRunning()) << "exactly one runs on";
+  Process& loser = first.IsRunning() ? second : first;
+  EXPECT_EQ(loser.ExitCode(), 0u);
+  Process& winner = first.IsRunning() ? first : second;
+  HWND dialog = WaitForTopLevel(winner.Id(), "#32770", kMainTitle, false);
+  ASSERT_NE(dialog, nullptr);
+  Click(dialog, IDC_BUTTON_EXIT);
+  EXPECT_TRUE(winner.WaitForExit());
+}
+
+}  // namespace

@@ -1,0 +1,96 @@
+// The recovery record on its own: its text read back, torn and foreign
+// content refused whole, and the file replaced in one step.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "switcher/RecoveryRecord.h"
+#include "tests/automation/Panorel.h"
+
+namespace {
+
+CRecoveryRecord SampleRecord() {
+  CRecoveryRecord record;
+  record.windows.push_back({0x00010044, 32, "Notepad"});
+  record.windows.push_back({0x0002A0F6, 1187, "Class with blanks  and #"});
+  record.buttonsHidden = true;
+  record.unownedButtons = {107, 4000000000u};
+  return record;
+}
+
+void ExpectSameRecord(const CRecoveryRecord& actual, const CRecoveryRecord& expected) {
+  ASSERT_EQ(actual.windows.size(), expected.windows.size());
+  for (size_t i = 0; i < expected.windows.size(); ++i) {
+    EXPECT_EQ(actual.windows[i].window, expected.windows[i].window) << i;
+    EXPECT_EQ(actual.windows[i].processId, expected.windows[i].processId) << i;
+    EXPECT_EQ(actual.windows[i].className, expected.windows[i].className) << i;
+  }
+  EXPECT_EQ(actual.buttonsHidden, expected.buttonsHidden);
+  EXPECT_EQ(actual.unownedButtons, expected.unownedButtons);
+}
+
+TEST(RecoveryRecordTest, ReadsBackWhatWasWritten) {
+  CRecoveryRecord parsed;
+  ASSERT_TRUE(ParseRecoveryRecord(FormatRecoveryRecord(SampleRecord()), &parsed));
+  ExpectSameRecord(parsed, SampleRecord());
+
+  CRecoveryRecord empty;
+  ASSERT_TRUE(ParseRecoveryRecord(FormatRecoveryRecord(CRecoveryRecord()), &empty));
+  EXPECT_TRUE(empty.windows.empty());
+  EXPECT_FALSE(empty.buttonsHidden);
+}
+
+TEST(RecoveryRecordTest, ARecordCutShortAnywhereIsRefusedWhole) {
+  const std::string text = FormatRecoveryRecord(SampleRecord());
+  for (size_t length = 0; length < text.size(); ++length) {
+    CRecoveryRecord untouched = SampleRecord();
+    EXPECT_FALSE(ParseRecoveryRecord(text.substr(0, length), &untouched)) << "cut at " << length;
+    ExpectSameRecord(untouched, SampleRecord());
+  }
+}
+
+TEST(RecoveryRecordTest, ForeignContentIsRefused) {
+  const std::string good = FormatRecoveryRecord(SampleRecord());
+  const std::string foreign[] = {
+      "",
+      std::string("\x00\xff\xfe garbage \x01", 12),
+      "Panorel recovery 2\nend 0\n",                       // another version
+      "[Setup]\nUseHotKey=Y\n",                            // a settings file
+      good + "window 0x1 2 Late\n",                        // something after the end
+      "Panorel recovery 1\nwindow 0x1 2 A\nend 2\n",       // the count disagrees
+      "Panorel recovery 1\nwindow 0x1 2\nend 1\n",         // no class
+      "Panorel recovery 1\nwindow zz 2 A\nend 1\n",        // no handle
+      "Panorel recovery 1\nwindow 0x1 -2 A\nend 1\n",      // no process
+      "Panorel recovery 1\nshow everything\nend 1\n",      // an unknown line
+      "Panorel recovery 1\r\nend 0\r\n",                   // line ends changed on the way
+  };
+  for (const std::string& text : foreign) {
+    CRecoveryRecord untouched = SampleRecord();
+    EXPECT_FALSE(ParseRecoveryRecord(text, &untouched)) << text;
+    ExpectSameRecord(untouched, SampleRecord());
+  }
+}
+
+TEST(RecoveryRecordTest, TheFileLivesBesideTheSettingsAndIsReplacedWhole) {
+  EXPECT_EQ(RecoveryPathFor("C:\\Tools\\Panorel.ini"), "C:\\Tools\\Panorel.recovery");
+  EXPECT_EQ(RecoveryPathFor("C:\\a.b\\TOOL"), "C:\\a.b\\TOOL.recovery");
+  EXPECT_EQ(RecoveryPathFor(""), "");
+
+  automation::ScratchFolder folder;
+  const std::string path = RecoveryPathFor(folder.File("Panorel.ini"));
+  CRecoveryRecord read;
+  EXPECT_FALSE(ReadRecoveryFile(path, &read)) << "no file yet";
+
+  CRecoveryRecord first;
+  first.windows.push_back({0x10, 1, "First"});
+  ASSERT_TRUE(WriteRecoveryFile(path, first));
+  ASSERT_TRUE(WriteRecoveryFile(path, SampleRecord()));
+  ASSERT_TRUE(ReadRecoveryFile(path, &read));
+  ExpectSameRecord(read, SampleRecord());
+  EXPECT_EQ(GetFileAttributesA((path + ".new").c_str()), INVALID_FILE_ATTRIBUTES) << "nothing left beside it";
+
+  RemoveRecoveryFile(path);
+  EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
