@@ -68,17 +68,11 @@ BOOL CSwitcherDlg::OnInitDialog() {
   SetIconButtonImage(ExtractIconFrom(m_strIconFile, m_nIconIndex));
 
   const int modifiers = ReadModifierSetting(ReadSetupValue("HotKeyFlags", "2"));
-  for (int bit = 0; bit < 4; ++bit) {
-    CheckDlgButton(kModifierBoxes[bit], (modifiers & (1 << bit)) ? BST_CHECKED : BST_UNCHECKED);
-  }
-
   for (int key = VK_F1; key <= VK_F12; ++key) {
     SendDlgItemMessage(IDC_COMBO_KEY, CB_INSERTSTRING, key - VK_F1, reinterpret_cast<LPARAM>(KeyName(key).GetString()));
   }
   const int virtualKey = ReadKeySetting(ReadSetupValue("HotKey", "112"));
-  const CString keyName = KeyName(virtualKey);
-  SetDlgItemText(IDC_COMBO_KEY, keyName);
-  SendDlgItemMessage(IDC_COMBO_KEY, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(keyName.GetString()));
+  ShowHotKeyCombination(modifiers, virtualKey);
 
   const bool useHotKey = IsYes(ReadSetupValue("UseHotKey", "Y"));
   const bool hotKeyRegistered = useHotKey && SetupHotKey(virtualKey, modifiers);
@@ -109,6 +103,36 @@ BOOL CSwitcherDlg::OnInitDialog() {
   return TRUE;
 }
 
+void CSwitcherDlg::ShowHotKeyCombination(int modifiers, int virtualKey) {
+  for (int bit = 0; bit < 4; ++bit) {
+    CheckDlgButton(kModifierBoxes[bit], (modifiers & (1 << bit)) ? BST_CHECKED : BST_UNCHECKED);
+  }
+  const CString keyName = KeyName(virtualKey);
+  SetDlgItemText(IDC_COMBO_KEY, keyName);
+  SendDlgItemMessage(IDC_COMBO_KEY, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(keyName.GetString()));
+}
+
+void CSwitcherDlg::ShowSettingsInEffect() {
+  // An icon picked and then cancelled goes too: it is not in effect.
+  const CIconSource icon = SplitIconSetting(ReadSetupValue("Icon", JoinIconSetting(GetModulePath(), 0)));
+  m_strIconFile = icon.file;
+  m_nIconIndex = icon.index;
+  SetIconButtonImage(ExtractIconFrom(m_strIconFile, m_nIconIndex));
+
+  ShowHotKeyCombination(ReadModifierSetting(ReadSetupValue("HotKeyFlags", "2")),
+                        ReadKeySetting(ReadSetupValue("HotKey", "112")));
+  CheckDlgButton(IDC_CHECK_HOTKEY, IsYes(ReadSetupValue("UseHotKey", "Y")) ? BST_CHECKED : BST_UNCHECKED);
+  OnCheckHotKey();
+
+  SetDlgItemText(IDC_EDIT_TIP, ReadSetupValue("IconTitle", m_app.GetMainTitle()));
+  // Whether the icon is there, not the setting: without a hotkey it is
+  // there whatever the setting says, as the form showed at start.
+  CheckDlgButton(IDC_CHECK_TRAY, m_bTrayIcon ? BST_CHECKED : BST_UNCHECKED);
+  OnCheckTray();
+
+  CheckDlgButton(IDC_CHECK_OTHER_ICONS, IsYes(ReadSetupValue("HideElseIcon", "N")) ? BST_CHECKED : BST_UNCHECKED);
+}
+
 LRESULT CSwitcherDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == g_uTaskbarCreated) AddTrayIcon(m_strIconFile, m_nIconIndex, m_strTip);
   return CDialog::WindowProc(message, wParam, lParam);
@@ -129,6 +153,12 @@ BOOL CSwitcherDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
       OnEndSession(wParam != FALSE);
       *result = 0;
       return TRUE;
+    case WM_SHOWWINDOW:
+      // The first show is the one at start, just after OnInitDialog filled
+      // the form. Every later one follows a hide that may have left edits.
+      if (wParam && m_bShownBefore) ShowSettingsInEffect();
+      if (wParam) m_bShownBefore = true;
+      return CDialog::OnWndMsg(message, wParam, lParam, result);
     default:
       return CDialog::OnWndMsg(message, wParam, lParam, result);
   }

@@ -60,6 +60,11 @@ class CSwitcherDlg : public CDialog {
   void OnButtonOk();
   void OnButtonCancel();
   CSettingsFormState ReadSettingsForm() const;
+  // Fills the form with the settings in effect, the file's and the icon's,
+  // whenever it is shown again: edits left behind by a cancel are dropped
+  // rather than shown, and later applied, as if they were in effect.
+  void ShowSettingsInEffect();
+  void ShowHotKeyCombination(int modifiers, int virtualKey);
 
   // Puts icon on button 1009; the dialog owns it from then on, and the
   // image it replaces is destroyed.
@@ -75,6 +80,7 @@ class CSwitcherDlg : public CDialog {
   CString m_strIconFile;
   CString m_strTip;
   bool m_bTrayIcon = false;
+  bool m_bShownBefore = false;
 
   // The desktops' window and notification-icon lists, and the switch.
   CDesktopSwitcher m_switcher;

@@ -127,6 +127,25 @@ TEST(AboutWithoutServerTest, ShowsThatTheVendorCouldNotBeReached) {
   EXPECT_TRUE(panorel.Exit());
 }
 
+TEST_F(AboutTest, AServerThatNeverAnswersEndsInTheFailureTextWithinSeconds) {
+  ASSERT_TRUE(server.IsListening());
+  server.Stall();
+  AboutFixture panorel(server.Address());
+  ASSERT_NE(panorel.Main(), nullptr);
+
+  const DWORD asked = GetTickCount();
+  Click(panorel.Main(), IDC_BUTTON_ABOUT);
+  ASSERT_NE(panorel.WaitForAbout(20000), nullptr) << "the box comes within about 20 s";
+  RecordProperty("stalled_fetch_ms", static_cast<int>(GetTickCount() - asked));
+  EXPECT_EQ(panorel.ReadNewsAndClose(), "不能连接到www.panorel.example以取得更新信息");
+  EXPECT_FALSE(server.Requests().empty()) << "the request reached the server, which held it";
+
+  // The program is at the user's service again.
+  server.Answer(200, "back");
+  EXPECT_EQ(panorel.NewsOfOneOpening(), "back\r\n\r\n");
+  EXPECT_TRUE(panorel.Exit());
+}
+
 TEST_F(AboutTest, AHugeReplyWithLongLinesNeitherCrashesNorWedgesTheProgram) {
   ASSERT_TRUE(server.IsListening());
   std::string body;

@@ -181,7 +181,7 @@ TEST(SettingsFormApplyTest, IconOffRemovesTheIconAndSavesNoTooltipAndAnEmptyTool
   EXPECT_EQ(lastIconCall().rfind("NIM 2 ", 0), 0u) << "the icon has left the notification area: " << lastIconCall();
 
   ASSERT_TRUE(panorel.ShowBySecondStart());
-  EXPECT_EQ(ItemText(dialog, IDC_EDIT_TIP), "新的提示") << "the form is not reloaded";
+  EXPECT_EQ(ItemText(dialog, IDC_EDIT_TIP), "旧的提示") << "the tip in the file, not the one left unsaved";
   ASSERT_TRUE(SetChecked(dialog, IDC_CHECK_TRAY, true));
   SetTip(dialog, "");
   ASSERT_TRUE(Apply(dialog));
@@ -288,7 +288,7 @@ TEST(SettingsFormControlsTest, UncheckingHotKeyOrIconDisablesTheirControlsAndKee
   EXPECT_TRUE(IsItemEnabled(dialog, IDC_BUTTON_ICON));
 }
 
-TEST(SettingsFormIconTest, AChosenIconIsNotSavedByCancelButByTheNextApply) {
+TEST(SettingsFormIconTest, AChosenIconIsDroppedByCancelAndNotSavedByALaterApply) {
   const std::string shell32 = kShell32;
   RunningPanorel panorel({{"Icon", (shell32 + ",1").c_str()}});
   HWND dialog = panorel.Dialog();
@@ -316,7 +316,35 @@ TEST(SettingsFormIconTest, AChosenIconIsNotSavedByCancelButByTheNextApply) {
 
   ASSERT_TRUE(panorel.ShowBySecondStart());
   ASSERT_TRUE(Apply(dialog));
-  EXPECT_EQ(panorel.Instance().ReadIni("Setup", "Icon"), shell32 + ",4");
+  EXPECT_EQ(panorel.Instance().ReadIni("Setup", "Icon"), shell32 + ",1");
+}
+
+TEST(SettingsFormCancelTest, TheFormShownAgainAfterCancelShowsTheSettingsInEffect) {
+  RunningPanorel panorel({{"HotKeyFlags", "2"}, {"HotKey", "113"}});
+  HWND dialog = panorel.Dialog();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(panorel.ShowBySecondStart());
+  const std::string before = panorel.Instance().IniText();
+
+  ASSERT_TRUE(SetChecked(dialog, IDC_CHECK_ALT, true));
+  ChooseKey(dialog, 7);
+  ASSERT_TRUE(SetChecked(dialog, IDC_CHECK_HOTKEY, false));
+  Click(dialog, IDC_BUTTON_CANCEL);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 3000));
+
+  ASSERT_TRUE(panorel.ShowBySecondStart());
+  EXPECT_FALSE(IsChecked(dialog, IDC_CHECK_ALT));
+  EXPECT_TRUE(IsChecked(dialog, IDC_CHECK_CTRL));
+  EXPECT_EQ(ComboSelectionText(dialog, IDC_COMBO_KEY), "F2");
+  EXPECT_TRUE(IsChecked(dialog, IDC_CHECK_HOTKEY));
+  EXPECT_TRUE(IsItemEnabled(dialog, IDC_CHECK_ALT)) << "the hotkey's controls are usable again";
+  EXPECT_TRUE(IsHotKeyTaken(MOD_CONTROL, VK_F2));
+  EXPECT_FALSE(IsHotKeyTaken(MOD_ALT | MOD_CONTROL, VK_F7));
+
+  // An apply made for no other reason puts nothing abandoned into effect.
+  ASSERT_TRUE(Apply(dialog));
+  EXPECT_EQ(panorel.Instance().IniText(), before);
+  EXPECT_TRUE(IsHotKeyTaken(MOD_CONTROL, VK_F2));
 }
 
 }  // namespace

@@ -104,6 +104,7 @@ NewsServer::~NewsServer() {
     m_listener = INVALID_SOCKET;
   }
   if (m_thread.joinable()) m_thread.join();
+  for (Socket connection : m_stalled) closesocket(connection);
   WSACleanup();
 }
 
@@ -113,6 +114,12 @@ void NewsServer::Answer(int status, const std::string& body) {
   std::lock_guard<std::mutex> lock(m_mutex);
   m_status = status;
   m_body = body;
+  m_stall = false;
+}
+
+void NewsServer::Stall() {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_stall = true;
 }
 
 std::vector<HttpRequest> NewsServer::Requests() const {
@@ -124,22 +131,27 @@ void NewsServer::Serve() {
   for (;;) {
     SOCKET connection = accept(m_listener, nullptr, nullptr);
     if (connection == INVALID_SOCKET) return;
-    HandleConnection(connection);
-    closesocket(connection);
+    if (HandleConnection(connection)) {
+      closesocket(connection);
+    } else {
+      std::lock_guard<std::mutex> lock(m_mutex);
+      m_stalled.push_back(connection);
+    }
   }
 }
 
-void NewsServer::HandleConnection(Socket connection) {
+bool NewsServer::HandleConnection(Socket connection) {
   // A client that stalls must not hold the server (and the test) forever.
   const DWORD timeoutMs = 10000;
   setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeoutMs), sizeof timeoutMs);
   setsockopt(connection, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeoutMs), sizeof timeoutMs);
   const std::string head = ReadHead(connection);
-  if (head.empty()) return;
+  if (head.empty()) return true;
   std::string reply;
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_requests.push_back(ParseRequest(head));
+    if (m_stall) return false;
     // Cacheable on purpose: only the client's forced reload brings it back
     // to the server.
     reply = "HTTP/1.1 " + std::to_string(m_status) + " " + ReasonOf(m_status) +
@@ -148,6 +160,7 @@ void NewsServer::HandleConnection(Socket connection) {
   }
   SendAll(connection, reply);
   shutdown(connection, SD_SEND);
+  return true;
 }
 
 ProxySetting::ProxySetting(const std::string& address) {

@@ -38,6 +38,10 @@ class NewsServer {
   std::string Address() const;
   // What every following request gets: status and body, sent whole.
   void Answer(int status, const std::string& body);
+  // What every following request gets until the next Answer: nothing. The
+  // request is read and recorded, and the connection is held open without
+  // a word until the server goes.
+  void Stall();
   std::vector<HttpRequest> Requests() const;
 
  private:
@@ -46,12 +50,15 @@ class NewsServer {
   // not include winsock ahead of windows.h.
   using Socket = UINT_PTR;
   static constexpr Socket kNoSocket = ~static_cast<Socket>(0);
-  void HandleConnection(Socket connection);
+  // False when the connection is to be held open, stalled.
+  bool HandleConnection(Socket connection);
 
   Socket m_listener = kNoSocket;
   unsigned short m_port = 0;
   mutable std::mutex m_mutex;
   int m_status = 200;
+  bool m_stall = false;
+  std::vector<Socket> m_stalled;
   std::string m_body;
   std::vector<HttpRequest> m_requests;
   std::thread m_thread;
