@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs everything a fresh Debian 12 machine needs to build Panorel and to run
-# it under 32-bit Wine on an Xvfb display. Safe to run again: it installs only
-# what is missing.
+# Installs everything a fresh Debian 12 machine needs to build Panorel and its
+# installer and to run them under 32-bit Wine on an Xvfb display. Safe to run
+# again: it installs only what is missing.
 set -euo pipefail
 
 packages=(
@@ -11,6 +11,7 @@ packages=(
   xvfb xdotool imagemagick x11-utils
   locales fonts-wqy-zenhei
   googletest
+  nsis
 )
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -5,8 +5,9 @@
 # Wine's ANSI code page follows the locale: zh_CN.UTF-8 gives code page 936.
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 export WINEARCH=win32 WINEDEBUG=-all
-# Keeps a new prefix from offering to install Mono and Gecko.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# Keeps a new prefix from offering to install Mono and Gecko, and keeps Wine
+# from copying Start-menu shortcuts (the installer's) into the host's menus.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 PANOREL_XVFB_PID=""
 PANOREL_OWN_PREFIX=""

@@ -1,6 +1,7 @@
 #include "tests/automation/RunningPanorel.h"
 
 #include "tests/automation/Wait.h"
+#include "tests/automation/Windows.h"
 
 namespace automation {
 
@@ -13,24 +14,28 @@ constexpr int kHeldHotKeyId = 77;
 RunningPanorel::RunningPanorel(SetupValues setup, const std::string& exeName) : m_panorel(exeName) {
   m_panorel.AcceptAgreement();
   for (const auto& [key, value] : setup) m_panorel.WriteIni("Setup", key, value);
-  m_panorel.Start();
-  m_dialog = m_panorel.WaitForMainDialog();
-  if (m_dialog) WaitUntil([&] { return !IsWindowVisible(m_dialog); }, 5000);
+  m_dialog = WaitForStartedDialog(m_panorel.Start());
 }
 
 RunningPanorel::~RunningPanorel() {
   if (m_panorel.process().IsRunning()) m_panorel.Exit();
 }
 
-void RunningPanorel::Switch() {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(m_dialog, WM_HOTKEY, 0, 0, SMTO_NORMAL, 30000, &result);
-}
-
 bool RunningPanorel::ShowBySecondStart() {
   Process second(std::string("\"") + m_panorel.ExePath() + "\"", m_panorel.Folder().Path());
   if (!second.WaitForExit()) return false;
   return WaitUntil([&] { return IsWindowVisible(m_dialog) && GetForegroundWindow() == m_dialog; }, 5000);
+}
+
+HWND WaitForStartedDialog(const Process& process) {
+  HWND dialog = WaitForTopLevel(process.Id(), "#32770", kMainTitle, false, 15000);
+  if (dialog) WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000);
+  return dialog;
+}
+
+void SwitchOnce(HWND dialog) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(dialog, WM_HOTKEY, 0, 0, SMTO_NORMAL, 30000, &result);
 }
 
 HeldHotKey::HeldHotKey(UINT modifiers, UINT key)

@@ -17,6 +17,13 @@ namespace automation {
 // "Setup" values written before the program starts.
 using SetupValues = std::initializer_list<std::pair<const char*, const char*>>;
 
+// The main dialog of a started Panorel once start-up has hidden it; null
+// when none came.
+HWND WaitForStartedDialog(const Process& process);
+// One switch, done when this returns: the hotkey message as the system would
+// post it, sent so that the caller waits for the switch to end.
+void SwitchOnce(HWND dialog);
+
 class RunningPanorel {
  public:
   explicit RunningPanorel(SetupValues setup = {}, const std::string& exeName = "Panorel.exe");
@@ -27,9 +34,7 @@ class RunningPanorel {
   HWND Dialog() const { return m_dialog; }
   PanorelInstance& Instance() { return m_panorel; }
   Process& process() { return m_panorel.process(); }
-  // One switch, done when this returns: the hotkey message as the system
-  // would post it, sent so that the test waits for the switch to end.
-  void Switch();
+  void Switch() { SwitchOnce(m_dialog); }
   // Brings the hidden dialog back the way a user does, by starting the
   // program again; true once it is visible and in front.
   bool ShowBySecondStart();
