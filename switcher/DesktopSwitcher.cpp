@@ -32,7 +32,7 @@ void CDesktopSwitcher::SwitchDesktop() {
 
   const int from = m_nActiveDesktop;
   const int to = 1 - from;
-  if (IsYes(ReadSetting(m_app.GetIniPath(), "Setup", "HideElseIcon", "N"))) SwitchTrayIcons(from, to);
+  if (IsYes(ReadSetting(m_app.GetIniPath(), "Setup", "HideElseIcon", "N"))) m_trayButtons.SwitchTrayIcons(from, to);
 
   m_nActiveDesktop = to;
   const CDWordArrayEx& entering = WindowsOf(to);
