@@ -3,6 +3,8 @@
 // synchronously.
 //
 // Command line: helper_taskbar.exe [--structure=<one of the structures below>] <log file>
+// The same program is also built for 64-bit systems (helper_taskbar64.exe);
+// there it keeps the icons' records above 4 GB, as 64-bit taskbars do.
 // Every WM_COPYDATA that reaches the taskbar window (the platform's
 // Shell_NotifyIcon sends them there) appends one line to the log file:
 //   NIM <code> hwnd=<8 hex digits> uid=<hex> flags=<hex> callback=<hex> tip=<tip in the ANSI code page>\r\n
