@@ -1,11 +1,13 @@
 // Other programs' notification icons split by the real program on each shape
 // of taskbar: the programs' toolbar one level under a pager, the system's
 // own toolbar beside it with an overflow window of more programs' icons
-// (run once more with a 64-bit taskbar and Panorel under WoW64).
+// (run once more with a 64-bit taskbar and Panorel under WoW64), and the
+// newest taskbars that have no icon toolbar at all.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
+#include "res/SwitcherDlgIds.h"
 #include "tests/automation/FakeTaskbar.h"
 #include "tests/automation/RunningPanorel.h"
 #include "tests/automation/Wait.h"
@@ -15,6 +17,8 @@
 using namespace automation;
 
 namespace {
+
+constexpr char kNoIconToolbarText[] = "这个任务栏不允许 Panorel 在两个桌面之间分开其它程序的托盘图标。";
 
 bool Visible(HWND window) { return IsWindowVisible(window) != FALSE; }
 
@@ -81,5 +85,33 @@ TEST_P(TrayShapeTest, OtherProgramsIconsInEveryProgramsToolbarFollowTheirDesktop
 
 INSTANTIATE_TEST_SUITE_P(Shapes, TrayShapeTest, ::testing::Values(taskbar::kPager, taskbar::kSystemAndOverflow),
                          [](const auto& info) { return info.index == 0 ? "Pager" : "SystemAndOverflow"; });
+
+TEST(NoIconToolbarTest, WindowsStillSwitchAndTickingTheOptionTellsTheUserItCannotWorkHere) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  FakeTaskbar taskbar(taskbar::kNoNotifyArea);
+  ASSERT_TRUE(taskbar.IsReady());
+  HWND window = farm.Open();
+  RunningPanorel panorel({{"HideElseIcon", "N"}});
+  HWND dialog = panorel.Dialog();
+  ASSERT_NE(dialog, nullptr);
+
+  ASSERT_TRUE(panorel.ShowBySecondStart());
+  Click(dialog, IDC_CHECK_OTHER_ICONS);
+  ASSERT_TRUE(WaitUntil([&] { return IsChecked(dialog, IDC_CHECK_OTHER_ICONS); }, 3000));
+  PostMessageA(GetDlgItem(dialog, IDC_BUTTON_OK), BM_CLICK, 0, 0);
+  HWND box = WaitForMessageBox(panorel.process().Id());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), kNoIconToolbarText);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !Visible(dialog); }, 5000));
+  EXPECT_EQ(panorel.Instance().ReadIni("Setup", "HideElseIcon"), "Y") << "saved as chosen";
+
+  panorel.Switch();
+  EXPECT_FALSE(Visible(window));
+  panorel.Switch();
+  EXPECT_TRUE(Visible(window));
+  EXPECT_EQ(FindMessageBox(panorel.process().Id()), nullptr) << "a switch tells the user nothing";
+}
 
 }  // namespace
