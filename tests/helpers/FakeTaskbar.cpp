@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "framework/Handles.h"
@@ -97,7 +98,6 @@ class FakeTaskbar {
   void RegisterClasses();
   HWND CreateChild(HWND parent, const char* windowClass, DWORD style);
   HWND CreateToolbar(HWND parent);
-  void CreateSystemIcons();
   LRESULT OnControl(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT AddButton(HWND owner, LPARAM how);
   // The toolbar that has a button of this identifier, or null.
@@ -193,13 +193,6 @@ HWND FakeTaskbar::CreateToolbar(HWND parent) {
   return toolbar;
 }
 
-// The system's icons (clock area, volume, network) as the taskbar's own
-// windows own them, one of them hidden by the taskbar.
-void FakeTaskbar::CreateSystemIcons() {
-  AddButton(m_taskbar, taskbar::kInSystemArea);
-  AddButton(m_taskbar, taskbar::kInSystemArea | taskbar::kHidden);
-}
-
 bool FakeTaskbar::Create(const std::string& structure) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
@@ -223,7 +216,6 @@ bool FakeTaskbar::Create(const std::string& structure) {
         m_overflowWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kOverflowClass, "", WS_POPUP, 0, 600, 300, 100, nullptr,
                                            nullptr, m_instance, nullptr);
         m_toolbars[taskbar::kOverflowToolbar] = CreateToolbar(m_overflowWindow);
-        CreateSystemIcons();
       }
       m_toolbars[taskbar::kProgramsToolbar] = CreateToolbar(CreateChild(notifyArea, kPagerClass, 0));
     }
@@ -275,7 +267,7 @@ LRESULT FakeTaskbar::OnControl(HWND window, UINT message, WPARAM wParam, LPARAM 
       return toolbar ? SendMessageA(toolbar, TB_HIDEBUTTON, wParam, MAKELPARAM(lParam ? TRUE : FALSE, 0)) : FALSE;
     }
     case taskbar::kGetToolbar:
-      return wParam < 3 ? reinterpret_cast<LRESULT>(m_toolbars[wParam]) : 0;
+      return wParam < std::size(m_toolbars) ? reinterpret_cast<LRESULT>(m_toolbars[wParam]) : 0;
     case WM_DESTROY:
       if (m_overflowWindow) DestroyWindow(m_overflowWindow);
       DestroyWindow(m_taskbar);
