@@ -38,7 +38,8 @@ struct CTrayButton {
 struct CTrayCollection {
   CTrayReach reach = CTrayReach::kNoTaskbar;
   // The buttons of all the programs' icon toolbars as one set: every button
-  // in mode TRAYBTN_HIDE_OTHERS, those shown again in mode TRAYBTN_SHOW_ALL.
+  // whose record was read in mode TRAYBTN_HIDE_OTHERS, those shown again in
+  // mode TRAYBTN_SHOW_ALL.
   std::vector<CTrayButton> buttons;
 };
 

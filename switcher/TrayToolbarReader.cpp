@@ -38,7 +38,8 @@ constexpr ULONGLONG kSignExtendedFrom = 0x80000000ULL;
 using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, PBOOL);
 using ReadVirtualMemory64Function = LONG(NTAPI*)(HANDLE, ULONGLONG, PVOID, ULONGLONG, PULONGLONG);
 
-// Looked up at run time: systems without WoW64 have neither.
+// Looked up at run time, as is the 64-bit read below: systems without WoW64
+// lack both.
 bool IsWow64(HANDLE process) {
   static const auto isWow64Process = reinterpret_cast<IsWow64ProcessFunction>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
