@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Installs everything a fresh Debian 12 machine needs to build Panorel and its
-# installer and to run them under 32-bit Wine on an Xvfb display. Safe to run
-# again: it installs only what is missing.
+# installer and to run them under 32-bit Wine on an Xvfb display. The tests
+# also need 64-bit Wine and the 64-bit compiler: one helper plays a 64-bit
+# taskbar, with Panorel under WoW64 beside it. Safe to run again: it installs
+# only what is missing.
 set -euo pipefail
 
 packages=(
   cmake make git python3
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-  wine wine32:i386
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  wine wine32:i386 wine64
   xvfb xdotool imagemagick x11-utils
   locales fonts-wqy-zenhei
   googletest

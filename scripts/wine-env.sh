@@ -59,8 +59,11 @@ panorel_prefix_up() {
 
 # panorel_test_env_up: a fresh prefix in a temporary folder on a private
 # display, for one run of the tests.
+# The run's 64-bit prefix beside it is made only by the tests that need it
+# (scripts/wine64.sh).
 panorel_test_env_up() {
   PANOREL_OWN_PREFIX=$(mktemp -d /tmp/panorel-wine.XXXXXX)
+  export PANOREL_WINE64_PREFIX="$PANOREL_OWN_PREFIX/prefix64"
   panorel_display_up || return 1
   panorel_prefix_up "$PANOREL_OWN_PREFIX/prefix" virtual-desktop
 }
@@ -69,6 +72,10 @@ panorel_wine_down() {
   if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
     timeout 60 wineserver -k >/dev/null 2>&1 || true
     timeout 60 wineserver -w >/dev/null 2>&1 || true
+  fi
+  if [ -n "${PANOREL_WINE64_PREFIX:-}" ] && [ -d "$PANOREL_WINE64_PREFIX" ]; then
+    WINEPREFIX="$PANOREL_WINE64_PREFIX" timeout 60 wineserver -k >/dev/null 2>&1 || true
+    WINEPREFIX="$PANOREL_WINE64_PREFIX" timeout 60 wineserver -w >/dev/null 2>&1 || true
   fi
   if [ -n "$PANOREL_XVFB_PID" ]; then
     kill "$PANOREL_XVFB_PID" 2>/dev/null || true

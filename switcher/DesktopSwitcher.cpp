@@ -47,7 +47,7 @@ void CDesktopSwitcher::SwitchDesktop() {
   }
   SaveRecoveryRecord(aboutToHide, splitIcons);
 
-  if (splitIcons) SwitchTrayIcons(from, to);
+  if (splitIcons) m_trayButtons.SwitchTrayIcons(from, to);
 
   m_nActiveDesktop = to;
   ShowEnteredDesktop(to);
@@ -145,7 +145,7 @@ void CDesktopSwitcher::ShowEverythingOnError() {
     HWND window = WindowOf(m_arrHiddenByProgram.GetAt(i));
     if (IsWindow(window)) ShowWindowAsync(window, SW_SHOW);
   }
-  if (m_bButtonsTouched) ShowAllTrayButtons();
+  if (m_bButtonsTouched) m_trayButtons.ShowAllTrayButtons();
 }
 
 std::string CDesktopSwitcher::RecoveryPath() const {
@@ -165,8 +165,8 @@ void CDesktopSwitcher::SaveRecoveryRecord(const std::vector<HWND>& aboutToHide, 
   }
   m_bButtonsTouched = m_bButtonsTouched || buttonsAboutToHide;
   record.buttonsHidden = m_bButtonsTouched;
-  for (int i = 0; i < m_arrHiddenUnownedButtons.GetSize(); ++i) {
-    record.unownedButtons.push_back(m_arrHiddenUnownedButtons.GetAt(i));
+  for (const CTrayButton& button : m_trayButtons.HiddenUnownedButtons()) {
+    record.unownedButtons.push_back({EntryOf(button.toolbar), static_cast<DWORD>(button.commandId)});
   }
   WriteRecoveryFile(RecoveryPath(), record);
 }
@@ -185,9 +185,11 @@ void CDesktopSwitcher::RestoreFromEarlierRun() {
       if (!ShowIfResponsive(window, SW_SHOW)) ShowWindowAsync(window, SW_SHOW);
     }
     if (record.buttonsHidden) {
-      for (DWORD commandId : record.unownedButtons) m_arrHiddenUnownedButtons.Add(commandId);
-      ShowAllTrayButtons();
-      m_arrHiddenUnownedButtons.RemoveAll();
+      for (const CUnownedButtonRecord& button : record.unownedButtons) {
+        m_trayButtons.RememberHiddenUnowned({WindowOf(button.toolbar), static_cast<int>(button.commandId), 0});
+      }
+      // What the exit of that run would have done.
+      m_trayButtons.ShowAllTrayButtons();
     }
   }
   // A record that cannot be read is of no use to anyone.

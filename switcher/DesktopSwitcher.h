@@ -15,6 +15,7 @@
 #include "settings/AppContext.h"
 #include "switcher/DWordArrayEx.h"
 #include "switcher/RecoveryRecord.h"
+#include "switcher/TrayButtons.h"
 
 class CDesktopSwitcher {
  public:
@@ -24,7 +25,10 @@ class CDesktopSwitcher {
 
   // The program's own window: never switched, and the owner of its own
   // notification icon.
-  void SetOwnWindow(HWND window) { m_hOwnWindow = window; }
+  void SetOwnWindow(HWND window) {
+    m_hOwnWindow = window;
+    m_trayButtons.SetOwnWindow(window);
+  }
 
   // One switch to the other desktop.
   void SwitchDesktop();
@@ -32,7 +36,9 @@ class CDesktopSwitcher {
   // desktop 2's first.
   void ShowRememberedWindows();
   // At exit: shows every notification button the switches may have hidden.
-  void ShowAllTrayButtons();
+  void ShowAllTrayButtons() { m_trayButtons.ShowAllTrayButtons(); }
+  // The splitting of other programs' notification icons.
+  CTrayButtons& TrayButtons() { return m_trayButtons; }
 
   // At start: gives back what an earlier run hid and never showed again
   // (ended from outside, or its power lost), then forgets its record.
@@ -44,19 +50,6 @@ class CDesktopSwitcher {
   // the buttons as the exit does.
   void ShowEverythingOnError();
 
-  // Reads the buttons of the taskbar's notification toolbar and hides or
-  // shows them by mode (TrayButtons.h); the toolbar's window goes to
-  // *toolbar. In TRAYBTN_HIDE_OTHERS mode owners gets one entry per button:
-  // its owner window, or 0 for the program's own icon, a button without
-  // owner information and a button whose records could not be read. When
-  // given, commandIds gets each entry's command identifier. Returns the
-  // number of entries, or a negative TRAYBTN_NO_... when the toolbar cannot
-  // be reached, leaving the arrays as they were.
-  int CollectTrayButtons(CDWordArrayEx& owners, int mode, HWND* toolbar, CDWordArrayEx* commandIds = nullptr);
-  // Makes the taskbar lay out its notification area again after buttons were
-  // hidden or shown from outside.
-  void RefreshTrayArea();
-
   // Pings window with WM_NULL and, when it answers 0, applies the command.
   // False when it did not answer in time.
   bool ShowIfResponsive(HWND window, int command);
@@ -66,8 +59,8 @@ class CDesktopSwitcher {
   std::string RecoveryPath() const;
   const CDWordArrayEx& Desk1Windows() const { return m_arrDesk1Windows; }
   const CDWordArrayEx& Desk2Windows() const { return m_arrDesk2Windows; }
-  const CDWordArrayEx& Desk1Icons() const { return m_arrDesk1Icons; }
-  const CDWordArrayEx& Desk2Icons() const { return m_arrDesk2Icons; }
+  const CDWordArrayEx& Desk1Icons() const { return m_trayButtons.IconsOf(0); }
+  const CDWordArrayEx& Desk2Icons() const { return m_trayButtons.IconsOf(1); }
 
  private:
   // Gathers the top-level windows in the order the platform lists them.
@@ -76,8 +69,6 @@ class CDesktopSwitcher {
   // it is new and answered, so that it belongs to the desktop being left.
   bool SwitchWindow(HWND window);
   void ShowListForExit(const CDWordArrayEx& windows);
-  // The notification-icon step of a switch.
-  void SwitchTrayIcons(int from, int to);
 
   // Puts on disk every window hidden now or about to be hidden, before the
   // switch hides anything.
@@ -90,7 +81,6 @@ class CDesktopSwitcher {
   void MarkHidden(HWND window, bool hidden);
 
   CDWordArrayEx& WindowsOf(int desktop) { return desktop == 0 ? m_arrDesk1Windows : m_arrDesk2Windows; }
-  CDWordArrayEx& IconsOf(int desktop) { return desktop == 0 ? m_arrDesk1Icons : m_arrDesk2Icons; }
 
   CAppContext& m_app;
   HWND m_hOwnWindow = nullptr;
@@ -98,11 +88,8 @@ class CDesktopSwitcher {
   int m_nActiveDesktop = 0;
   CDWordArrayEx m_arrDesk2Windows;
   CDWordArrayEx m_arrDesk1Windows;
-  CDWordArrayEx m_arrDesk2Icons;
-  CDWordArrayEx m_arrDesk1Icons;
-  // Command identifiers of buttons without owner information that the icon
-  // step hid: no desktop claims them, so only the exit shows them again.
-  CDWordArrayEx m_arrHiddenUnownedButtons;
+  // The desktops' notification-icon owners.
+  CTrayButtons m_trayButtons;
   // The listed windows this program hid and has not shown since. A listed
   // window its own program hid stays hidden: showing it would undo that.
   CDWordArrayEx m_arrHiddenByProgram;

@@ -67,8 +67,9 @@ std::string FormatRecoveryRecord(const CRecoveryRecord& record) {
     text += "buttons\n";
     ++lines;
   }
-  for (DWORD commandId : record.unownedButtons) {
-    AppendLine(&text, "unowned %lu\n", static_cast<unsigned long>(commandId));
+  for (const CUnownedButtonRecord& button : record.unownedButtons) {
+    AppendLine(&text, "unowned 0x%08lX %lu\n", static_cast<unsigned long>(button.toolbar),
+               static_cast<unsigned long>(button.commandId));
     ++lines;
   }
   // The count closes the record: a file cut short anywhere lacks it.
@@ -106,9 +107,9 @@ bool ParseRecoveryRecord(const std::string& text, CRecoveryRecord* record) {
     } else if (kind == "buttons" && fields.empty()) {
       parsed.buttonsHidden = true;
     } else if (kind == "unowned") {
-      DWORD commandId = 0;
-      if (!ParseNumber(fields, &commandId)) return false;
-      parsed.unownedButtons.push_back(commandId);
+      CUnownedButtonRecord button;
+      if (!ParseNumber(TakeWord(&fields), &button.toolbar) || !ParseNumber(fields, &button.commandId)) return false;
+      parsed.unownedButtons.push_back(button);
     } else {
       return false;
     }

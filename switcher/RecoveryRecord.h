@@ -17,12 +17,18 @@ struct CHiddenWindowRecord {
   std::string className;
 };
 
+// A hidden button without owner information, by its toolbar and command
+// identifier.
+struct CUnownedButtonRecord {
+  DWORD toolbar = 0;
+  DWORD commandId = 0;
+};
+
 struct CRecoveryRecord {
   std::vector<CHiddenWindowRecord> windows;
   // Set once other programs' notification buttons may have been hidden.
   bool buttonsHidden = false;
-  // Buttons without owner information that were hidden, by command identifier.
-  std::vector<DWORD> unownedButtons;
+  std::vector<CUnownedButtonRecord> unownedButtons;
 };
 
 // The record's text, and the reading of it back. Parsing fails (and leaves

@@ -1,37 +1,87 @@
-// Reading the taskbar's notification toolbar from outside: it lives in the
-// taskbar's process, so each button record is fetched into memory of that
-// process and read back from there.
+// Other programs' notification icons split between the two desktops like
+// windows: the buttons of the taskbar's programs' icon toolbars (however
+// many the taskbar has, IconToolbars.h) are hidden and shown from outside,
+// and their owner windows are recorded for the desktop they were seen on.
 #pragma once
 
 #include <windows.h>
 
-// Modes of CDesktopSwitcher::CollectTrayButtons.
+#include <vector>
+
+#include "switcher/DWordArrayEx.h"
+
+class CTrayToolbarReader;
+
+// Modes of CTrayButtons::CollectTrayButtons.
 constexpr int TRAYBTN_HIDE_OTHERS = 1;  // record every button, hide all but the program's own
 constexpr int TRAYBTN_SHOW_ALL = 2;     // show every button with owner information again
 
-// Results of CollectTrayButtons when the toolbar cannot be reached.
-constexpr int TRAYBTN_NO_TASKBAR = -1;
-constexpr int TRAYBTN_NO_NOTIFY_AREA = -2;
-constexpr int TRAYBTN_NO_TOOLBAR = -3;
-constexpr int TRAYBTN_NO_PROCESS_ID = -4;
-constexpr int TRAYBTN_NO_PROCESS_ACCESS = -5;
-
-// A toolbar button record as a 32-bit taskbar keeps it.
-constexpr SIZE_T kTrayButtonRecordSize = 20;
-
-struct CTrayButtonRecord {
-  // What the toolbar's hide message takes; positions shift as the taskbar
-  // adds and removes icons, identifiers do not.
-  int commandId = 0;
-  BYTE state = 0;
-  // Address, in the taskbar's process, of the icon's record, whose first
-  // four bytes name the icon's owner window.
-  DWORD iconRecordAddress = 0;
-  // False when the string field is -1: the button's owner is not read.
-  bool hasOwnerInfo = false;
-
-  bool IsHidden() const { return (state & 0x08) != 0; }  // TBSTATE_HIDDEN
+// How far a collection got.
+enum class CTrayReach {
+  kRead,            // at least one programs' icon toolbar was read
+  kNoTaskbar,       // no taskbar window
+  kNoNotifyArea,    // a taskbar without a notification area (the newest taskbars)
+  kNoIconToolbar,   // a notification area without a programs' icon toolbar
+  kNoProcessId,     // the toolbars' process could not be named
+  kNoProcessAccess  // nor opened
 };
 
-// Decodes the kTrayButtonRecordSize bytes read from the taskbar's process.
-CTrayButtonRecord DecodeTrayButtonRecord(const BYTE* bytes);
+// One button of a programs' icon toolbar.
+struct CTrayButton {
+  HWND toolbar = nullptr;
+  int commandId = 0;
+  // Its owner window; 0 for the program's own icon, a button without owner
+  // information and a button whose records could not be read.
+  DWORD owner = 0;
+};
+
+struct CTrayCollection {
+  CTrayReach reach = CTrayReach::kNoTaskbar;
+  // The buttons of all the programs' icon toolbars as one set: every button
+  // whose record was read in mode TRAYBTN_HIDE_OTHERS, those shown again in
+  // mode TRAYBTN_SHOW_ALL.
+  std::vector<CTrayButton> buttons;
+};
+
+class CTrayButtons {
+ public:
+  CTrayButtons() = default;
+  CTrayButtons(const CTrayButtons&) = delete;
+  CTrayButtons& operator=(const CTrayButtons&) = delete;
+
+  // The program's own window, the owner of its own notification icon.
+  void SetOwnWindow(HWND window) { m_hOwnWindow = window; }
+
+  // The icon step of a switch from desktop from (0 or 1) to desktop to.
+  void SwitchTrayIcons(int from, int to);
+  // At exit: shows every button the switches may have hidden.
+  void ShowAllTrayButtons();
+
+  // Reads the buttons of the programs' icon toolbars and hides or shows
+  // them by mode.
+  CTrayCollection CollectTrayButtons(int mode);
+  // Makes the taskbar lay out its notification area again after buttons were
+  // hidden or shown from outside.
+  void RefreshTrayArea();
+
+  // Buttons without owner information that the switches hid, and the
+  // taking over of those an earlier run hid, so that the exit shows them.
+  const std::vector<CTrayButton>& HiddenUnownedButtons() const { return m_hiddenUnowned; }
+  void RememberHiddenUnowned(const CTrayButton& button);
+
+  // The owners recorded for desktop (0 or 1).
+  const CDWordArrayEx& IconsOf(int desktop) const { return desktop == 0 ? m_arrDesk1Icons : m_arrDesk2Icons; }
+
+ private:
+  // Collects the buttons of one toolbar into buttons.
+  void CollectFrom(const CTrayToolbarReader& reader, HWND toolbar, int mode, std::vector<CTrayButton>* buttons);
+  CDWordArrayEx& OwnersOf(int desktop) { return desktop == 0 ? m_arrDesk1Icons : m_arrDesk2Icons; }
+  bool IsHiddenUnowned(const CTrayButton& button) const;
+
+  HWND m_hOwnWindow = nullptr;
+  CDWordArrayEx m_arrDesk2Icons;
+  CDWordArrayEx m_arrDesk1Icons;
+  // Buttons without owner information that the icon step hid: no desktop
+  // claims them, so only the exit shows them again.
+  std::vector<CTrayButton> m_hiddenUnowned;
+};

@@ -3,6 +3,7 @@
 #include "res/StringIds.h"
 #include "res/SwitcherDlgIds.h"
 #include "settings/SettingsStore.h"
+#include "switcher/IconToolbars.h"
 #include "ui/SettingsFormRules.h"
 #include "ui/SwitcherDlg.h"
 #include "ui/TrayIcon.h"
@@ -79,7 +80,10 @@ void CSwitcherDlg::OnButtonOk() {
   // "Y" even when the system refused the hotkey: the next start tries again.
   WriteSetupValue("UseHotKey", YesNo(form.useHotKey));
   if (GetDlgItem(IDC_CHECK_OTHER_ICONS)) {
-    WriteSetupValue("HideElseIcon", YesNo(IsDlgButtonChecked(IDC_CHECK_OTHER_ICONS) == BST_CHECKED));
+    const bool splitOtherIcons = IsDlgButtonChecked(IDC_CHECK_OTHER_ICONS) == BST_CHECKED;
+    WriteSetupValue("HideElseIcon", YesNo(splitOtherIcons));
+    // Saved all the same: it takes effect if the taskbar changes.
+    if (splitOtherIcons && !TaskbarHasIconToolbar()) MessageBox(LoadText(IDS_NO_ICON_TOOLBAR));
   }
   ShowWindow(SW_HIDE);
 }

@@ -62,6 +62,8 @@ bool FakeTaskbar::IsHidden(int commandId) const { return Request(taskbar::kIsHid
 
 bool FakeTaskbar::Exists(int commandId) const { return Request(taskbar::kIsHidden, commandId, 0) != -1; }
 
+HWND FakeTaskbar::Toolbar(WPARAM which) const { return reinterpret_cast<HWND>(Request(taskbar::kGetToolbar, which, 0)); }
+
 std::vector<std::string> FakeTaskbar::CallsFor(HWND owner, UINT iconId) const {
   char key[48];
   wsprintfA(key, "hwnd=%08lx uid=%x ", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(owner)), iconId);

@@ -41,6 +41,9 @@ class FakeTaskbar {
   bool SetHidden(int commandId, bool hidden);
   bool IsHidden(int commandId) const;
   bool Exists(int commandId) const;
+  // taskbar::kProgramsToolbar and its neighbours; null when the structure
+  // has no such toolbar.
+  HWND Toolbar(WPARAM which) const;
 
  private:
   LRESULT Request(UINT message, WPARAM wParam, LPARAM lParam) const;

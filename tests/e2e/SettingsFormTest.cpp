@@ -88,6 +88,9 @@ TEST(SettingsFormApplyTest, TheChosenHotKeyIsWrittenHidesTheFormAndSwitchesFromT
   };
   WindowFarm farm;
   ASSERT_TRUE(farm.IsReady());
+  // One whose icons can be split: elsewhere ticking the option tells so.
+  FakeTaskbar taskbar;
+  ASSERT_TRUE(taskbar.IsReady());
   for (const AppliedHotKey& chosen : cases) {
     SCOPED_TRACE(chosen.storedFlags);
     HWND window = farm.Open();

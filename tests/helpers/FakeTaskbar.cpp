@@ -1,14 +1,15 @@
 // helper_taskbar.exe: plays the shell's taskbar for the tests. It owns the
-// window path "Shell_TrayWnd" -> "TrayNotifyWnd" -> "ToolbarWindow32" (the
-// platform's own toolbar control), stays above Wine's own taskbar so that
-// window lookups find it, and logs every notification-icon call that reaches
-// it. A test drives it through FakeTaskbarProtocol.h.
+// windows of one of the taskbars' structures ("Shell_TrayWnd" ->
+// "TrayNotifyWnd" -> "ToolbarWindow32", the platform's own toolbar control,
+// and the others in FakeTaskbarProtocol.h), stays above Wine's own taskbar
+// so that window lookups find it, and logs every notification-icon call
+// that reaches it. A test drives it through FakeTaskbarProtocol.h.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdlib>
 #include <cstring>
-#include <deque>
+#include <iterator>
 #include <string>
 
 #include "framework/Handles.h"
@@ -18,6 +19,9 @@ namespace {
 
 constexpr char kTaskbarClass[] = "Shell_TrayWnd";
 constexpr char kNotifyAreaClass[] = "TrayNotifyWnd";
+constexpr char kPagerClass[] = "SysPager";
+constexpr char kOverflowClass[] = "NotifyIconOverflowWindow";
+constexpr char kContentBridgeClass[] = "Windows.UI.Composition.DesktopWindowContentBridge";
 
 // Wine's shell32 hands Shell_NotifyIcon to the taskbar as WM_COPYDATA with
 // the NIM_* code in dwData and this record as the payload (its beginning:
@@ -72,6 +76,15 @@ struct IconRecord {
 constexpr int kFirstCommandId = 100;
 constexpr int kCommandIdStep = 7;
 
+// The icons' records lie in one page, taken from the top of the address
+// space: above 4 GB in the 64-bit build, where 64-bit taskbars keep theirs.
+constexpr SIZE_T kRecordPageSize = 4096;
+constexpr size_t kMaxIconRecords = kRecordPageSize / sizeof(IconRecord);
+
+void* HighPage(DWORD allocation, DWORD protection) {
+  return VirtualAlloc(nullptr, kRecordPageSize, allocation | MEM_TOP_DOWN, protection);
+}
+
 class FakeTaskbar {
  public:
   FakeTaskbar(HINSTANCE instance, std::string logPath) : m_instance(instance), m_logPath(std::move(logPath)) {}
@@ -84,25 +97,35 @@ class FakeTaskbar {
   static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void RegisterClasses();
   HWND CreateChild(HWND parent, const char* windowClass, DWORD style);
+  HWND CreateToolbar(HWND parent);
   LRESULT OnControl(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT AddButton(HWND owner, LPARAM how);
+  // The toolbar that has a button of this identifier, or null.
+  HWND ToolbarOf(int commandId) const;
   LRESULT RemoveButton(int commandId);
   LRESULT IsHidden(int commandId);
 
   HINSTANCE m_instance;
   std::string m_logPath;
   HWND m_taskbar = nullptr;
-  HWND m_toolbar = nullptr;
-  // Stable addresses: the toolbar's buttons point into this.
-  std::deque<IconRecord> m_iconRecords;
+  HWND m_overflowWindow = nullptr;
+  // Indexed by taskbar::kProgramsToolbar and its neighbours.
+  HWND m_toolbars[3] = {};
+  IconRecord* m_iconRecords = static_cast<IconRecord*>(HighPage(MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+  size_t m_iconRecordCount = 0;
   // Reserved, never committed: reading it fails.
-  void* m_unreadable = VirtualAlloc(nullptr, 4096, MEM_RESERVE, PAGE_NOACCESS);
+  void* m_unreadable = HighPage(MEM_RESERVE, PAGE_NOACCESS);
   int m_nextCommandId = kFirstCommandId;
 };
 
 LRESULT FakeTaskbar::AddButton(HWND owner, LPARAM how) {
-  if (!m_toolbar) return 0;
-  m_iconRecords.push_back({owner, static_cast<UINT>(m_iconRecords.size() + 1)});
+  const WPARAM which = (how & taskbar::kInOverflow)     ? taskbar::kOverflowToolbar
+                       : (how & taskbar::kInSystemArea) ? taskbar::kSystemToolbar
+                                                        : taskbar::kProgramsToolbar;
+  HWND toolbar = m_toolbars[which];
+  if (!toolbar || !m_iconRecords || m_iconRecordCount == kMaxIconRecords) return 0;
+  IconRecord* record = &m_iconRecords[m_iconRecordCount++];
+  *record = {owner, static_cast<UINT>(m_iconRecordCount)};
   char text[32];
   wsprintfA(text, "icon %d", m_nextCommandId);
   TBBUTTON button = {};
@@ -111,24 +134,32 @@ LRESULT FakeTaskbar::AddButton(HWND owner, LPARAM how) {
   button.fsState = TBSTATE_ENABLED | ((how & taskbar::kHidden) ? TBSTATE_HIDDEN : 0);
   button.fsStyle = BTNS_BUTTON;
   button.dwData = (how & taskbar::kUnreadableIconRecord) ? reinterpret_cast<DWORD_PTR>(m_unreadable)
-                                                          : reinterpret_cast<DWORD_PTR>(&m_iconRecords.back());
+                                                          : reinterpret_cast<DWORD_PTR>(record);
   button.iString = (how & taskbar::kNoOwnerInfo) ? -1 : reinterpret_cast<INT_PTR>(text);
-  if (!SendMessageA(m_toolbar, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button))) return 0;
+  if (!SendMessageA(toolbar, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button))) return 0;
   const int commandId = m_nextCommandId;
   m_nextCommandId += kCommandIdStep;
   return commandId;
 }
 
+HWND FakeTaskbar::ToolbarOf(int commandId) const {
+  for (HWND toolbar : m_toolbars) {
+    if (toolbar && SendMessageA(toolbar, TB_COMMANDTOINDEX, commandId, 0) >= 0) return toolbar;
+  }
+  return nullptr;
+}
+
 LRESULT FakeTaskbar::RemoveButton(int commandId) {
-  const LRESULT index = SendMessageA(m_toolbar, TB_COMMANDTOINDEX, commandId, 0);
-  if (index < 0) return FALSE;
-  return SendMessageA(m_toolbar, TB_DELETEBUTTON, index, 0);
+  HWND toolbar = ToolbarOf(commandId);
+  if (!toolbar) return FALSE;
+  return SendMessageA(toolbar, TB_DELETEBUTTON, SendMessageA(toolbar, TB_COMMANDTOINDEX, commandId, 0), 0);
 }
 
 LRESULT FakeTaskbar::IsHidden(int commandId) {
-  if (SendMessageA(m_toolbar, TB_COMMANDTOINDEX, commandId, 0) < 0) return -1;
+  HWND toolbar = ToolbarOf(commandId);
+  if (!toolbar) return -1;
   // The toolbar answers TBSTATE_HIDDEN itself, not 1.
-  return SendMessageA(m_toolbar, TB_ISBUTTONHIDDEN, commandId, 0) != 0 ? 1 : 0;
+  return SendMessageA(toolbar, TB_ISBUTTONHIDDEN, commandId, 0) != 0 ? 1 : 0;
 }
 
 void FakeTaskbar::RegisterClasses() {
@@ -140,8 +171,10 @@ void FakeTaskbar::RegisterClasses() {
   windowClass.lpszClassName = kTaskbarClass;
   RegisterClassA(&windowClass);
   windowClass.lpfnWndProc = DefWindowProcA;
-  windowClass.lpszClassName = kNotifyAreaClass;
-  RegisterClassA(&windowClass);
+  for (const char* name : {kNotifyAreaClass, kPagerClass, kOverflowClass, kContentBridgeClass}) {
+    windowClass.lpszClassName = name;
+    RegisterClassA(&windowClass);
+  }
   windowClass.lpfnWndProc = ControlProc;
   windowClass.lpszClassName = taskbar::kControlClass;
   RegisterClassA(&windowClass);
@@ -154,6 +187,12 @@ HWND FakeTaskbar::CreateChild(HWND parent, const char* windowClass, DWORD style)
                          nullptr, m_instance, nullptr);
 }
 
+HWND FakeTaskbar::CreateToolbar(HWND parent) {
+  HWND toolbar = CreateChild(parent, TOOLBARCLASSNAMEA, CCS_NORESIZE | CCS_NODIVIDER | TBSTYLE_FLAT);
+  SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  return toolbar;
+}
+
 bool FakeTaskbar::Create(const std::string& structure) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
@@ -164,14 +203,21 @@ bool FakeTaskbar::Create(const std::string& structure) {
                               30, nullptr, nullptr, m_instance, this);
   if (!m_taskbar) return false;
   if (structure == taskbar::kNoNotifyArea) {
-    CreateChild(m_taskbar, "STATIC", 0);
+    CreateChild(m_taskbar, kContentBridgeClass, 0);
   } else {
     HWND notifyArea = CreateChild(m_taskbar, kNotifyAreaClass, 0);
     if (structure == taskbar::kNoToolbar) {
       CreateChild(notifyArea, "STATIC", 0);
+    } else if (structure == taskbar::kFull) {
+      m_toolbars[taskbar::kProgramsToolbar] = CreateToolbar(notifyArea);
     } else {
-      m_toolbar = CreateChild(notifyArea, TOOLBARCLASSNAMEA, CCS_NORESIZE | CCS_NODIVIDER | TBSTYLE_FLAT);
-      SendMessageA(m_toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+      if (structure == taskbar::kSystemAndOverflow) {
+        m_toolbars[taskbar::kSystemToolbar] = CreateToolbar(notifyArea);
+        m_overflowWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kOverflowClass, "", WS_POPUP, 0, 600, 300, 100, nullptr,
+                                           nullptr, m_instance, nullptr);
+        m_toolbars[taskbar::kOverflowToolbar] = CreateToolbar(m_overflowWindow);
+      }
+      m_toolbars[taskbar::kProgramsToolbar] = CreateToolbar(CreateChild(notifyArea, kPagerClass, 0));
     }
   }
   return CreateWindowExA(0, taskbar::kControlClass, "fake taskbar", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, m_instance,
@@ -214,11 +260,16 @@ LRESULT FakeTaskbar::OnControl(HWND window, UINT message, WPARAM wParam, LPARAM 
   switch (message) {
     case taskbar::kGetTaskbar: return reinterpret_cast<LRESULT>(m_taskbar);
     case taskbar::kAddButton: return AddButton(reinterpret_cast<HWND>(wParam), lParam);
-    case taskbar::kRemoveButton: return m_toolbar ? RemoveButton(static_cast<int>(wParam)) : FALSE;
-    case taskbar::kIsHidden: return m_toolbar ? IsHidden(static_cast<int>(wParam)) : -1;
-    case taskbar::kSetHidden:
-      return m_toolbar ? SendMessageA(m_toolbar, TB_HIDEBUTTON, wParam, MAKELPARAM(lParam ? TRUE : FALSE, 0)) : FALSE;
+    case taskbar::kRemoveButton: return RemoveButton(static_cast<int>(wParam));
+    case taskbar::kIsHidden: return IsHidden(static_cast<int>(wParam));
+    case taskbar::kSetHidden: {
+      HWND toolbar = ToolbarOf(static_cast<int>(wParam));
+      return toolbar ? SendMessageA(toolbar, TB_HIDEBUTTON, wParam, MAKELPARAM(lParam ? TRUE : FALSE, 0)) : FALSE;
+    }
+    case taskbar::kGetToolbar:
+      return wParam < std::size(m_toolbars) ? reinterpret_cast<LRESULT>(m_toolbars[wParam]) : 0;
     case WM_DESTROY:
+      if (m_overflowWindow) DestroyWindow(m_overflowWindow);
       DestroyWindow(m_taskbar);
       PostQuitMessage(0);
       return 0;

@@ -2,7 +2,9 @@
 // line, and messages sent to its message-only control window, each answered
 // synchronously.
 //
-// Command line: helper_taskbar.exe [--structure=full|no-toolbar|no-notify-area] <log file>
+// Command line: helper_taskbar.exe [--structure=<one of the structures below>] <log file>
+// The same program is also built for 64-bit systems (helper_taskbar64.exe);
+// there it keeps the icons' records above 4 GB, as 64-bit taskbars do.
 // Every WM_COPYDATA that reaches the taskbar window (the platform's
 // Shell_NotifyIcon sends them there) appends one line to the log file:
 //   NIM <code> hwnd=<8 hex digits> uid=<hex> flags=<hex> callback=<hex> tip=<tip in the ANSI code page>\r\n
@@ -17,8 +19,15 @@ constexpr char kControlClass[] = "PanorelTestFakeTaskbar";
 // What lies under the "Shell_TrayWnd" window.
 constexpr char kStructureOption[] = "--structure=";
 constexpr char kFull[] = "full";                   // TrayNotifyWnd -> ToolbarWindow32
+constexpr char kPager[] = "pager";                 // TrayNotifyWnd -> SysPager -> ToolbarWindow32
+// TrayNotifyWnd -> ToolbarWindow32 holding the system's icons, beside
+// TrayNotifyWnd -> SysPager -> ToolbarWindow32 holding the programs'; and a
+// top-level NotifyIconOverflowWindow -> ToolbarWindow32 with more of theirs.
+constexpr char kSystemAndOverflow[] = "system-and-overflow";
 constexpr char kNoToolbar[] = "no-toolbar";        // TrayNotifyWnd with a child of another class
-constexpr char kNoNotifyArea[] = "no-notify-area"; // no TrayNotifyWnd at all
+// No TrayNotifyWnd at all: a child of the class the newest taskbars draw
+// their notification area with.
+constexpr char kNoNotifyArea[] = "no-notify-area";
 
 // Returns the "Shell_TrayWnd" window.
 constexpr UINT kGetTaskbar = WM_APP + 1;
@@ -27,10 +36,13 @@ constexpr UINT kGetTaskbar = WM_APP + 1;
 constexpr LPARAM kNoOwnerInfo = 1;          // its string field is -1
 constexpr LPARAM kHidden = 2;               // the taskbar hides it from the start
 constexpr LPARAM kUnreadableIconRecord = 4; // its application data points at no readable memory
+constexpr LPARAM kInOverflow = 8;           // into the overflow window's toolbar
+constexpr LPARAM kInSystemArea = 16;        // into the system's toolbar
 
 // wParam: the owner window named in the button's icon record; lParam: the
 // bits above. Appends a button and returns its command identifier, which
-// never equals a position of the toolbar.
+// never equals a position of a toolbar and is unique among all toolbars; 0
+// when the structure has no such toolbar.
 constexpr UINT kAddButton = WM_APP + 2;
 // wParam: a command identifier. Removes that button; the ones after it move
 // up a position. TRUE on success.
@@ -41,5 +53,10 @@ constexpr UINT kIsHidden = WM_APP + 4;
 // wParam: a command identifier, lParam: TRUE to hide. The taskbar's own
 // doing, as when a program asks it to hide an icon.
 constexpr UINT kSetHidden = WM_APP + 5;
+// wParam: one of the toolbars below. Returns its window, or 0.
+constexpr UINT kGetToolbar = WM_APP + 6;
+constexpr WPARAM kProgramsToolbar = 0;
+constexpr WPARAM kOverflowToolbar = 1;
+constexpr WPARAM kSystemToolbar = 2;
 
 }  // namespace taskbar

@@ -14,7 +14,7 @@ CRecoveryRecord SampleRecord() {
   record.windows.push_back({0x00010044, 32, "Notepad"});
   record.windows.push_back({0x0002A0F6, 1187, "Class with blanks  and #"});
   record.buttonsHidden = true;
-  record.unownedButtons = {107, 4000000000u};
+  record.unownedButtons = {{0x000200A4, 107}, {0x000200A4, 4000000000u}};
   return record;
 }
 
@@ -26,7 +26,11 @@ void ExpectSameRecord(const CRecoveryRecord& actual, const CRecoveryRecord& expe
     EXPECT_EQ(actual.windows[i].className, expected.windows[i].className) << i;
   }
   EXPECT_EQ(actual.buttonsHidden, expected.buttonsHidden);
-  EXPECT_EQ(actual.unownedButtons, expected.unownedButtons);
+  ASSERT_EQ(actual.unownedButtons.size(), expected.unownedButtons.size());
+  for (size_t i = 0; i < expected.unownedButtons.size(); ++i) {
+    EXPECT_EQ(actual.unownedButtons[i].toolbar, expected.unownedButtons[i].toolbar) << i;
+    EXPECT_EQ(actual.unownedButtons[i].commandId, expected.unownedButtons[i].commandId) << i;
+  }
 }
 
 TEST(RecoveryRecordTest, ReadsBackWhatWasWritten) {

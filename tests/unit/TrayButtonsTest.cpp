@@ -8,9 +8,12 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "switcher/DesktopSwitcher.h"
+#include "switcher/IconToolbars.h"
 #include "switcher/TrayButtons.h"
+#include "switcher/TrayToolbarReader.h"
 #include "switcher/WindowEntry.h"
 #include "tests/automation/FakeTaskbar.h"
 #include "tests/automation/Panorel.h"
@@ -38,18 +41,18 @@ std::string HexOf(HWND window) {
   return text;
 }
 
-TEST(TrayButtonRecordTest, FieldsAreReadAtThePlatformsOffsets) {
+TEST(TrayButtonRecordTest, FieldsAreReadAtThePlatformsOffsetsInEitherLayout) {
   TBBUTTON button = {};
   button.iBitmap = 3;
   button.idCommand = 0x1234;
   button.fsState = TBSTATE_ENABLED | TBSTATE_HIDDEN;
   button.dwData = 0x00ABCDEF;
   button.iString = 0x00405060;
-  static_assert(sizeof button == kTrayButtonRecordSize, "a 32-bit toolbar's button record");
-  BYTE bytes[kTrayButtonRecordSize];
-  std::memcpy(bytes, &button, sizeof bytes);
+  ASSERT_EQ(sizeof button, TrayButtonRecordSize(CTrayLayout::k32Bit)) << "a 32-bit toolbar's button record";
+  BYTE bytes[32] = {};
+  std::memcpy(bytes, &button, sizeof button);
 
-  CTrayButtonRecord record = DecodeTrayButtonRecord(bytes);
+  CTrayButtonRecord record = DecodeTrayButtonRecord(bytes, CTrayLayout::k32Bit);
   EXPECT_EQ(record.commandId, 0x1234);
   EXPECT_TRUE(record.IsHidden());
   EXPECT_EQ(record.iconRecordAddress, 0x00ABCDEFu);
@@ -57,10 +60,24 @@ TEST(TrayButtonRecordTest, FieldsAreReadAtThePlatformsOffsets) {
 
   button.iString = -1;
   button.fsState = TBSTATE_ENABLED;
-  std::memcpy(bytes, &button, sizeof bytes);
-  record = DecodeTrayButtonRecord(bytes);
+  std::memcpy(bytes, &button, sizeof button);
+  record = DecodeTrayButtonRecord(bytes, CTrayLayout::k32Bit);
   EXPECT_FALSE(record.hasOwnerInfo);
   EXPECT_FALSE(record.IsHidden());
+
+  // A 64-bit toolbar's: padding after the style byte, 8-byte data and string.
+  const BYTE wide[32] = {3, 0, 0, 0, 0x34, 0x12, 0, 0, TBSTATE_HIDDEN, 0, 0, 0, 0, 0, 0, 0,
+                         0x10, 0x20, 0x30, 0x40, 0xFE, 0x7F, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
+  ASSERT_EQ(TrayButtonRecordSize(CTrayLayout::k64Bit), sizeof wide);
+  record = DecodeTrayButtonRecord(wide, CTrayLayout::k64Bit);
+  EXPECT_EQ(record.commandId, 0x1234);
+  EXPECT_TRUE(record.IsHidden());
+  EXPECT_EQ(record.iconRecordAddress, 0x7FFE40302010ULL) << "an address above 4 GB kept whole";
+  EXPECT_TRUE(record.hasOwnerInfo) << "-1 only in the string field's low half";
+  BYTE noString[32];
+  std::memcpy(noString, wide, sizeof noString);
+  std::memset(noString + 24, 0xFF, 8);
+  EXPECT_FALSE(DecodeTrayButtonRecord(noString, CTrayLayout::k64Bit).hasOwnerInfo);
 }
 
 class TrayButtonsTest : public ::testing::Test {
@@ -170,8 +187,27 @@ TEST_F(TrayButtonsTest, WithTheOptionOffASwitchLeavesTheIconsAloneYetTheExitShow
   EXPECT_NE(m_taskbar.LogText(), "");
 }
 
+// Where each taskbar keeps the programs' icons, and what it keeps for itself.
+class IconToolbarsTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(IconToolbarsTest, TheProgramsToolbarsAreFoundAndTheSystemsIsLeftOut) {
+  FakeTaskbar fake(GetParam());
+  ASSERT_TRUE(fake.IsReady());
+  std::vector<HWND> expected = {fake.Toolbar(taskbar::kProgramsToolbar)};
+  if (HWND overflow = fake.Toolbar(taskbar::kOverflowToolbar)) expected.push_back(overflow);
+  ASSERT_NE(expected.front(), nullptr);
+
+  const CIconToolbars found = FindIconToolbars();
+  EXPECT_EQ(found.lookup, CIconToolbarLookup::kFound);
+  EXPECT_EQ(found.toolbars, expected);
+  EXPECT_TRUE(TaskbarHasIconToolbar());
+}
+
+INSTANTIATE_TEST_SUITE_P(Structures, IconToolbarsTest,
+                         ::testing::Values(taskbar::kFull, taskbar::kPager, taskbar::kSystemAndOverflow));
+
 // Taskbars without the notification toolbar where it is looked for.
-class MissingToolbarTest : public ::testing::TestWithParam<std::pair<const char*, int>> {};
+class MissingToolbarTest : public ::testing::TestWithParam<std::pair<const char*, CTrayReach>> {};
 
 TEST_P(MissingToolbarTest, TheWindowsStillSwitchAndNothingElseHappens) {
   ScratchContext context;
@@ -186,12 +222,10 @@ TEST_P(MissingToolbarTest, TheWindowsStillSwitchAndNothingElseHappens) {
   switcher.SetOwnWindow(own);
   HWND window = farm.Open();
 
-  CDWordArrayEx owners;
-  owners.Add(0xDEADBEEF);
-  HWND toolbar = nullptr;
-  EXPECT_EQ(switcher.CollectTrayButtons(owners, TRAYBTN_HIDE_OTHERS, &toolbar), GetParam().second);
-  EXPECT_EQ(owners.GetSize(), 1) << "the array is left as it was";
-  EXPECT_EQ(toolbar, nullptr);
+  const CTrayCollection collected = switcher.TrayButtons().CollectTrayButtons(TRAYBTN_HIDE_OTHERS);
+  EXPECT_EQ(collected.reach, GetParam().second);
+  EXPECT_TRUE(collected.buttons.empty());
+  EXPECT_FALSE(TaskbarHasIconToolbar());
 
   switcher.SwitchDesktop();
   EXPECT_FALSE(IsWindowVisible(window));
@@ -204,17 +238,16 @@ TEST_P(MissingToolbarTest, TheWindowsStillSwitchAndNothingElseHappens) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Structures, MissingToolbarTest,
-                         ::testing::Values(std::make_pair(taskbar::kNoNotifyArea, TRAYBTN_NO_NOTIFY_AREA),
-                                           std::make_pair(taskbar::kNoToolbar, TRAYBTN_NO_TOOLBAR)));
+                         ::testing::Values(std::make_pair(taskbar::kNoNotifyArea, CTrayReach::kNoNotifyArea),
+                                           std::make_pair(taskbar::kNoToolbar, CTrayReach::kNoIconToolbar)));
 
 TEST(WineTaskbarTest, WinesOwnTaskbarHasNoNotificationToolbar) {
   ScratchContext context;
   CDesktopSwitcher switcher(context);
-  CDWordArrayEx owners;
-  HWND toolbar = nullptr;
   // Wine's explorer always has a "Shell_TrayWnd", without children.
-  EXPECT_EQ(switcher.CollectTrayButtons(owners, TRAYBTN_HIDE_OTHERS, &toolbar), TRAYBTN_NO_NOTIFY_AREA);
-  EXPECT_EQ(owners.GetSize(), 0);
+  const CTrayCollection collected = switcher.TrayButtons().CollectTrayButtons(TRAYBTN_HIDE_OTHERS);
+  EXPECT_EQ(collected.reach, CTrayReach::kNoNotifyArea);
+  EXPECT_TRUE(collected.buttons.empty());
 }
 
 }  // namespace
