@@ -81,10 +81,10 @@ bool CSwitcherApp::ClaimSingleInstance() {
 }
 
 bool CSwitcherApp::EnsureAgreementAccepted() {
-  if (ReadSetting(GetIniPath(), AgreementSection(), "Allow", "N") == "Y") return true;
+  if (ReadSetting(GetIniPath(), AgreementSection(), setting::kAllowKey, setting::kAllowDefault) == "Y") return true;
 
   CAgreementDlg agreement;
   if (agreement.DoModal() != IDOK) return false;
-  WriteSetting(GetIniPath(), AgreementSection(), "Allow", "Y");
+  WriteSetting(GetIniPath(), AgreementSection(), setting::kAllowKey, "Y");
   return true;
 }

@@ -14,3 +14,8 @@ int CountIconsInFile(const char* path) {
   // With index -1 the "icon" returned is the count.
   return static_cast<int>(reinterpret_cast<INT_PTR>(::ExtractIconA(AfxGetInstanceHandle(), path, static_cast<UINT>(-1))));
 }
+
+HICON ExtractIconFrom(const char* path, int index) {
+  if (index == -1) return nullptr;
+  return ::ExtractIconA(AfxGetInstanceHandle(), path, static_cast<UINT>(index));
+}

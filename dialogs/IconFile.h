@@ -1,4 +1,5 @@
-// What the icon chooser asks of a file, apart from any window.
+// What the program asks of an icon file, apart from any window: the one
+// place icons are taken out of files.
 #pragma once
 
 #include <windows.h>
@@ -8,3 +9,6 @@
 bool IconFileExists(const char* path);
 // The number of icons in path; 0 when the file does not exist.
 int CountIconsInFile(const char* path);
+// Icon number index of path, or null. Index -1 asks the platform for the
+// number of icons instead of an icon, so it never yields one.
+HICON ExtractIconFrom(const char* path, int index);

@@ -115,7 +115,7 @@ void CIconPickerDlg::FillIconList() {
   const int count = CountIconsInFile(m_strSourceFile);
   if (count == 0) ShowMessage(FormatText(LoadText(IDS_PICKER_NO_ICONS), m_strSourceFile));
   for (int i = 0; i < count; ++i) {
-    m_icons.emplace_back(::ExtractIconA(AfxGetInstanceHandle(), m_strSourceFile, static_cast<UINT>(i)));
+    m_icons.emplace_back(ExtractIconFrom(m_strSourceFile, i));
     const int item = m_listIcons.InsertString(i, nullptr);
     m_listIcons.SetItemData(item, reinterpret_cast<DWORD_PTR>(m_icons.back().Get()));
   }

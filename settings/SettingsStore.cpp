@@ -8,7 +8,6 @@ namespace {
 
 constexpr int kValueBufferSize = 1024;
 constexpr int kNameBufferSize = 256;
-constexpr int kModulePathBufferSize = 512;
 
 }  // namespace
 
@@ -34,6 +33,18 @@ BOOL WriteSetting(CString file, CString section, CString key, CString value) {
   return WritePrivateProfileStringA(section, key, value, file);
 }
 
+CString ReadSetting(const CString& file, const CSettingKey& key) {
+  return ReadSetting(file, key.section, key.key, key.defaultValue ? key.defaultValue : "");
+}
+
+CString ReadSetting(const CString& file, const CSettingKey& key, const CString& defaultValue) {
+  return ReadSetting(file, key.section, key.key, defaultValue);
+}
+
+BOOL WriteSetting(const CString& file, const CSettingKey& key, const CString& value) {
+  return WriteSetting(file, key.section, key.key, value);
+}
+
 CString IniPathFor(const CString& modulePath) {
   if (modulePath.GetLength() < 4 || modulePath.Right(4).CompareNoCase(".exe") != 0) return CString();
   return modulePath.Left(modulePath.GetLength() - 4) + ".ini";
@@ -42,7 +53,7 @@ CString IniPathFor(const CString& modulePath) {
 CString MakeIniPath() { return IniPathFor(GetModulePath()); }
 
 CString GetModulePath() {
-  char path[kModulePathBufferSize] = "";
+  char path[MAX_PATH] = "";
   GetModuleFileNameA(GetModuleHandleA(nullptr), path, sizeof path);
   return path;
 }
@@ -82,3 +93,5 @@ CIconSource SplitIconSetting(const CString& value) {
 CString JoinIconSetting(const CString& file, int index) { return file + "," + IntToText(index); }
 
 bool IsYes(const CString& value) { return value == "Y"; }
+
+CString YesNo(bool value) { return value ? "Y" : "N"; }

@@ -4,12 +4,18 @@
 #pragma once
 
 #include "framework/String.h"
+#include "settings/SettingKeys.h"
 
 // The value of key in section, trailing white space removed. A missing or
 // empty value is replaced by defaultValue, which is also written to the file.
 // Values longer than 1,023 bytes are cut there.
 CString ReadSetting(CString file, CString section, CString key, CString defaultValue);
 BOOL WriteSetting(CString file, CString section, CString key, CString value);
+// The same for a key of the table; the second reader is for keys whose
+// default the running program supplies.
+CString ReadSetting(const CString& file, const CSettingKey& key);
+CString ReadSetting(const CString& file, const CSettingKey& key, const CString& defaultValue);
+BOOL WriteSetting(const CString& file, const CSettingKey& key, const CString& value);
 
 // The program file's path with ".exe" (any case) replaced by ".ini"; empty
 // when the program file does not end in ".exe".
@@ -36,3 +42,4 @@ CIconSource SplitIconSetting(const CString& value);
 CString JoinIconSetting(const CString& file, int index);
 
 bool IsYes(const CString& value);
+CString YesNo(bool value);

@@ -34,7 +34,7 @@ void CDesktopSwitcher::SwitchDesktop() {
 
   const int from = m_nActiveDesktop;
   const int to = 1 - from;
-  const bool splitIcons = IsYes(ReadSetting(m_app.GetIniPath(), "Setup", "HideElseIcon", "N"));
+  const bool splitIcons = IsYes(ReadSetting(m_app.GetIniPath(), setting::kHideElseIcon));
   const HWND active = GetForegroundWindow();
 
   std::vector<HWND> topLevel;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "framework/NotifyIcon.h"
 #include "switcher/IconToolbars.h"
 #include "switcher/TrayToolbarReader.h"
 #include "switcher/WindowEntry.h"
@@ -123,11 +124,7 @@ void CTrayButtons::RefreshTrayArea() {
   // Adding and deleting an icon of our own makes the taskbar lay out its
   // buttons again. Identifier 0 is not the program's own icon's, and the
   // shared system icon needs no destroying.
-  NOTIFYICONDATAA data = {};
-  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  data.hWnd = m_hOwnWindow;
-  data.uID = kRefreshIconId;
-  data.uFlags = NIF_ICON;
+  NOTIFYICONDATAA data = NotifyIconRecord(m_hOwnWindow, kRefreshIconId, NIF_ICON);
   data.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
   Shell_NotifyIconA(NIM_ADD, &data);
   Shell_NotifyIconA(NIM_DELETE, &data);

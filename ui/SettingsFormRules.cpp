@@ -2,6 +2,7 @@
 
 #include "res/StringIds.h"
 #include "settings/SettingsStore.h"
+#include "settings/SetupSettings.h"
 
 UINT HotKeyModifiers(const CSettingsFormState& state) {
   UINT modifiers = 0;
@@ -14,8 +15,7 @@ UINT HotKeyModifiers(const CSettingsFormState& state) {
 
 UINT HotKeyFromListText(const CString& text) {
   // The number follows the entry's first character, the "F".
-  const int key = (text.IsEmpty() ? 0 : TextToInt(text.Mid(1))) + (VK_F1 - 1);
-  return (key < VK_F1 || key > VK_F12) ? VK_F1 : static_cast<UINT>(key);
+  return FunctionKeyFrom((text.IsEmpty() ? 0 : TextToInt(text.Mid(1))) + (VK_F1 - 1));
 }
 
 UINT SettingsFormRefusal(const CSettingsFormState& state) {

@@ -17,6 +17,10 @@ struct CSettingsFormState {
   // The key list's current text, "F1" … "F12" (empty when nothing is shown).
   CString keyText;
   bool useTray = false;
+  CString tip;
+  // Absent when the form has no such box: then the setting is left alone.
+  bool hasOtherIconsBox = false;
+  bool splitOtherIcons = false;
 };
 
 // The modifier mask of the checked boxes: MOD_ALT, MOD_CONTROL, MOD_SHIFT,

@@ -1,36 +1,29 @@
 #include "ui/SwitcherDlg.h"
 
-#include <cstdlib>
-
 #include "dialogs/AboutDlg.h"
+#include "dialogs/IconFile.h"
+#include "dialogs/IconPickerDlg.h"
 #include "framework/Strings.h"
 #include "framework/WinApp.h"
 #include "res/MainIcon.h"
 #include "res/StringIds.h"
 #include "res/SwitcherDlgIds.h"
 #include "settings/SettingsStore.h"
-#include "ui/TrayIcon.h"
+#include "switcher/IconToolbars.h"
+#include "ui/StringArrayEx.h"
+#include "ui/TextMenu.h"
 
 namespace {
 
 constexpr UINT_PTR kHideAfterStartTimer = 1;
 constexpr UINT kHideAfterStartDelayMs = 500;
 constexpr int kSystemMenuEntryToRemove = 1;
+// The platform keeps the low four bits of a system command for itself.
+constexpr UINT kSystemCommandMask = 0xFFF0;
+constexpr char kHotKeyAtomSuffix[] = "Panorel-HotKeyAtom";
 
-// Modifier bits as stored: 1 Alt, 2 Ctrl, 4 Shift, 8 Win.
-constexpr int kModifierBoxes[] = {IDC_CHECK_ALT, IDC_CHECK_CTRL, IDC_CHECK_SHIFT, IDC_CHECK_WIN};
-
-int ReadModifierSetting(const CString& text) {
-  const int modifiers = static_cast<int>(std::atol(text)) & 0x0F;
-  return modifiers == 0 ? MOD_CONTROL : modifiers;
-}
-
-int ReadKeySetting(const CString& text) {
-  const long key = std::atol(text);
-  return (key < VK_F1 || key > VK_F12) ? VK_F1 : static_cast<int>(key);
-}
-
-CString KeyName(int virtualKey) { return "F" + IntToText(virtualKey - (VK_F1 - 1)); }
+// The notification menu's entries, as list indices of ShowTextMenu.
+enum TrayMenuChoice { kMenuSettings = 0, kMenuAbout = 2, kMenuExit = 3 };
 
 }  // namespace
 
@@ -44,58 +37,25 @@ CSwitcherDlg::~CSwitcherDlg() = default;
 
 void CSwitcherDlg::DoDataExchange(CDataExchange*) {}
 
-CString CSwitcherDlg::ReadSetupValue(const char* key, const CString& defaultValue) {
-  return ReadSetting(m_app.GetIniPath(), "Setup", key, defaultValue);
-}
+// --- Lifecycle -------------------------------------------------------------
 
 BOOL CSwitcherDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   m_switcher.SetOwnWindow(m_hWnd);
   m_switcher.RestoreFromEarlierRun();
-
-  if (HMENU systemMenu = GetSystemMenu()) {
-    RemoveMenu(systemMenu, kSystemMenuEntryToRemove, MF_BYPOSITION);
-    AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, LoadText(IDS_SYSMENU_ABOUT));
-  }
+  AddAboutToSystemMenu();
   SetIcon(m_hIcon, TRUE);
   SetIcon(m_hIcon, FALSE);
 
-  const CString defaultIcon = JoinIconSetting(GetModulePath(), 0);
-  const CIconSource iconSource = SplitIconSetting(ReadSetupValue("Icon", defaultIcon));
-  m_strIconFile = iconSource.file;
-  m_nIconIndex = iconSource.index;
-  SetIconButtonImage(ExtractIconFrom(m_strIconFile, m_nIconIndex));
-
-  const int modifiers = ReadModifierSetting(ReadSetupValue("HotKeyFlags", "2"));
-  for (int key = VK_F1; key <= VK_F12; ++key) {
-    SendDlgItemMessage(IDC_COMBO_KEY, CB_INSERTSTRING, key - VK_F1, reinterpret_cast<LPARAM>(KeyName(key).GetString()));
-  }
-  const int virtualKey = ReadKeySetting(ReadSetupValue("HotKey", "112"));
-  ShowHotKeyCombination(modifiers, virtualKey);
-
-  const bool useHotKey = IsYes(ReadSetupValue("UseHotKey", "Y"));
-  const bool hotKeyRegistered = useHotKey && SetupHotKey(virtualKey, modifiers);
-
+  const CSetupSettings settings = ReadSetupSettings();
+  SetIconSource(settings.icon);
+  m_form.FillKeyList();
+  const bool hotKeyRegistered = settings.useHotKey && SetupHotKey(settings.virtualKey, settings.modifiers);
   // Without a hotkey the notification icon is the only way back in, so it
   // is shown whatever the setting says (the setting itself stays).
-  bool iconWanted = IsYes(ReadSetupValue("UseIcon", "Y"));
-  if (!hotKeyRegistered) iconWanted = true;
-
-  const CString tip = ReadSetupValue("IconTitle", m_app.GetMainTitle());
-  SetDlgItemText(IDC_EDIT_TIP, tip);
-
-  CheckDlgButton(IDC_CHECK_HOTKEY, useHotKey ? BST_CHECKED : BST_UNCHECKED);
-  OnCheckHotKey();
-
-  if (iconWanted) {
-    const CIconSource trayIcon = SplitIconSetting(ReadSetupValue("Icon", defaultIcon));
-    AddTrayIcon(trayIcon.file, trayIcon.index, tip);
-  }
-  CheckDlgButton(IDC_CHECK_TRAY, iconWanted ? BST_CHECKED : BST_UNCHECKED);
-  OnCheckTray();
-
-  CheckDlgButton(IDC_CHECK_OTHER_ICONS, IsYes(ReadSetupValue("HideElseIcon", "N")) ? BST_CHECKED : BST_UNCHECKED);
+  const bool iconWanted = settings.useIcon || !hotKeyRegistered;
+  if (iconWanted) AddTrayIcon(settings.icon.file, settings.icon.index, settings.tip);
+  m_form.Show(settings, iconWanted);
 
   // The hotkey's atom is named after the caption it had before this point.
   SetWindowText(m_app.GetMainTitle());
@@ -103,38 +63,20 @@ BOOL CSwitcherDlg::OnInitDialog() {
   return TRUE;
 }
 
-void CSwitcherDlg::ShowHotKeyCombination(int modifiers, int virtualKey) {
-  for (int bit = 0; bit < 4; ++bit) {
-    CheckDlgButton(kModifierBoxes[bit], (modifiers & (1 << bit)) ? BST_CHECKED : BST_UNCHECKED);
-  }
-  const CString keyName = KeyName(virtualKey);
-  SetDlgItemText(IDC_COMBO_KEY, keyName);
-  SendDlgItemMessage(IDC_COMBO_KEY, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(keyName.GetString()));
+void CSwitcherDlg::AddAboutToSystemMenu() {
+  HMENU systemMenu = GetSystemMenu();
+  if (!systemMenu) return;
+  RemoveMenu(systemMenu, kSystemMenuEntryToRemove, MF_BYPOSITION);
+  AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, LoadText(IDS_SYSMENU_ABOUT));
 }
 
-void CSwitcherDlg::ShowSettingsInEffect() {
-  // An icon picked and then cancelled goes too: it is not in effect.
-  const CIconSource icon = SplitIconSetting(ReadSetupValue("Icon", JoinIconSetting(GetModulePath(), 0)));
-  m_strIconFile = icon.file;
-  m_nIconIndex = icon.index;
-  SetIconButtonImage(ExtractIconFrom(m_strIconFile, m_nIconIndex));
-
-  ShowHotKeyCombination(ReadModifierSetting(ReadSetupValue("HotKeyFlags", "2")),
-                        ReadKeySetting(ReadSetupValue("HotKey", "112")));
-  CheckDlgButton(IDC_CHECK_HOTKEY, IsYes(ReadSetupValue("UseHotKey", "Y")) ? BST_CHECKED : BST_UNCHECKED);
-  OnCheckHotKey();
-
-  SetDlgItemText(IDC_EDIT_TIP, ReadSetupValue("IconTitle", m_app.GetMainTitle()));
-  // Whether the icon is there, not the setting: without a hotkey it is
-  // there whatever the setting says, as the form showed at start.
-  CheckDlgButton(IDC_CHECK_TRAY, m_bTrayIcon ? BST_CHECKED : BST_UNCHECKED);
-  OnCheckTray();
-
-  CheckDlgButton(IDC_CHECK_OTHER_ICONS, IsYes(ReadSetupValue("HideElseIcon", "N")) ? BST_CHECKED : BST_UNCHECKED);
+CSetupSettings CSwitcherDlg::ReadSetupSettings() {
+  return ::ReadSetupSettings(m_app.GetIniPath(), GetModulePath(), m_app.GetMainTitle());
 }
 
 LRESULT CSwitcherDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == g_uTaskbarCreated) AddTrayIcon(m_strIconFile, m_nIconIndex, m_strTip);
+  if (message == g_uTaskbarCreated) AddTrayIcon(m_strIconFile, m_nIconIndex, m_trayIcon.Tip());
   return CDialog::WindowProc(message, wParam, lParam);
 }
 
@@ -154,14 +96,18 @@ BOOL CSwitcherDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
       *result = 0;
       return TRUE;
     case WM_SHOWWINDOW:
-      // The first show is the one at start, just after OnInitDialog filled
-      // the form. Every later one follows a hide that may have left edits.
-      if (wParam && m_bShownBefore) ShowSettingsInEffect();
-      if (wParam) m_bShownBefore = true;
+      if (wParam) OnShowAgain();
       return CDialog::OnWndMsg(message, wParam, lParam, result);
     default:
       return CDialog::OnWndMsg(message, wParam, lParam, result);
   }
+}
+
+void CSwitcherDlg::OnShowAgain() {
+  // The first show is the one at start, just after OnInitDialog filled the
+  // form. Every later one follows a hide that may have left edits.
+  if (m_bShownBefore) ShowSettingsInEffect();
+  m_bShownBefore = true;
 }
 
 BOOL CSwitcherDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -179,7 +125,7 @@ BOOL CSwitcherDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void CSwitcherDlg::OnSysCommand(UINT command, LPARAM lParam) {
-  if ((command & 0xFFF0) == IDM_ABOUTBOX) {
+  if ((command & kSystemCommandMask) == IDM_ABOUTBOX) {
     OnButtonAbout();
     return;
   }
@@ -219,7 +165,7 @@ void CSwitcherDlg::OnExit() {
   RemoveHotKey();
   KillTimer(kHideAfterStartTimer);
   m_switcher.ShowRememberedWindows();
-  if (m_bTrayIcon) DeleteTrayIcon();
+  if (m_trayIcon.IsAdded()) DeleteTrayIcon();
   m_switcher.ShowAllTrayButtons();
   m_switcher.DiscardRecoveryRecord();
   // The framework's own OK processing: the class's OnOK does nothing.
@@ -236,7 +182,172 @@ void CSwitcherDlg::OnButtonAbout() {
   about.DoModal();
 }
 
+// --- Hotkey ----------------------------------------------------------------
+
+bool CSwitcherDlg::SetupHotKey(UINT virtualKey, UINT modifiers) {
+  if (m_hotKey.Register(m_hWnd, GetWindowText() + kHotKeyAtomSuffix, modifiers, virtualKey)) return true;
+  if (const DWORD error = m_hotKey.RefusalCode()) {
+    MessageBox(LoadText(IDS_HOTKEY_REGISTER_FAILED), SystemErrorText(error), MB_OK | MB_ICONINFORMATION);
+  }
+  return false;
+}
+
+void CSwitcherDlg::RemoveHotKey() { m_hotKey.Unregister(); }
+
+LRESULT CSwitcherDlg::OnHotKey(WPARAM, LPARAM) {
+  // Any hotkey message switches: its identifier is not compared.
+  SwitchDesktop();
+  return 0;
+}
+
+// --- Notification icon -----------------------------------------------------
+
+CIconSource CSwitcherDlg::AddTrayIcon(const CString& file, int index, CString tip) {
+  CIconSource source{file.IsEmpty() ? GetModulePath() : file, index};
+  HICON icon = ExtractIconFrom(source.file, source.index);
+  if (!icon) {
+    // The program's own first icon stands in; the settings keep their text.
+    source = CIconSource{GetModulePath(), 0};
+    icon = ExtractIconFrom(source.file, source.index);
+  }
+  m_strIconFile = source.file;
+  m_nIconIndex = source.index;
+  SetIconButtonImage(icon);
+  if (tip.IsEmpty()) tip = m_app.GetMainTitle();
+  m_trayIcon.Add(m_hWnd, icon, tip);
+  return source;
+}
+
+void CSwitcherDlg::DeleteTrayIcon() { m_trayIcon.Delete(); }
+
+LRESULT CSwitcherDlg::OnTrayNotify(WPARAM, LPARAM lParam) {
+  switch (lParam) {
+    case WM_LBUTTONUP:
+      OnHotKey(0, 0);
+      break;
+    case WM_RBUTTONDOWN:
+      ShowTrayMenu();
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+void CSwitcherDlg::ShowTrayMenu() {
+  HWND previousForeground = ::GetForegroundWindow();
+  CStringArrayEx items;
+  items.Add(LoadText(IDS_TRAY_MENU_SETTINGS));
+  items.Add("-\r\n0");
+  items.Add(LoadText(IDS_TRAY_MENU_ABOUT));
+  items.Add(LoadText(IDS_TRAY_MENU_EXIT));
+
+  // A menu tracked for a window that is not in the foreground does not
+  // close when the user clicks elsewhere.
+  SetForegroundWindow();
+  switch (ShowTextMenu(&items)) {
+    case kMenuSettings:
+      ShowWindow(SW_SHOWNORMAL);
+      return;
+    case kMenuAbout:
+      OnButtonAbout();
+      break;
+    case kMenuExit:
+      OnExit();
+      return;
+    default:
+      break;
+  }
+  if (previousForeground) ::SetForegroundWindow(previousForeground);
+}
+
+// --- Settings form ---------------------------------------------------------
+
+void CSwitcherDlg::OnButtonIcon() {
+  CIconPickerDlg picker;
+  // A source the chooser cannot show leaves it on its own default.
+  picker.SetIconSource(m_strIconFile, m_nIconIndex);
+  if (picker.DoModal() != IDOK) return;
+
+  // The choice is the form's until it is cancelled; only the next apply
+  // saves it and puts it in the notification area.
+  CIconSource chosen;
+  picker.GetIconSource(chosen.file, chosen.index);
+  SetIconSource(chosen);
+}
+
+void CSwitcherDlg::OnButtonOk() {
+  const CSettingsFormState form = m_form.Read();
+  if (const UINT refusal = SettingsFormRefusal(form)) {
+    MessageBox(LoadText(refusal));
+    return;
+  }
+  SaveHotKeyCombination(form);
+  // Both are put in again on every apply, changed or not.
+  RemoveHotKey();
+  DeleteTrayIcon();
+  const bool useTray = ApplyHotKey(form) || form.useTray;
+  ApplyTrayIcon(useTray, form.tip);
+  SaveSwitches(form, useTray);
+  ShowWindow(SW_HIDE);
+}
+
+void CSwitcherDlg::SaveHotKeyCombination(const CSettingsFormState& form) {
+  if (!form.useHotKey) return;
+  WriteSetupValue(setting::kHotKeyFlags, IntToText(static_cast<int>(HotKeyModifiers(form))));
+  WriteSetupValue(setting::kHotKey, IntToText(static_cast<int>(HotKeyFromListText(form.keyText))));
+}
+
+// True when the icon must stand in for a hotkey the system refused.
+bool CSwitcherDlg::ApplyHotKey(const CSettingsFormState& form) {
+  if (!form.useHotKey || SetupHotKey(HotKeyFromListText(form.keyText), HotKeyModifiers(form))) return false;
+  if (form.useTray) return false;
+  // Without a hotkey the icon is the only way back to the program.
+  MessageBox(LoadText(IDS_HOTKEY_FALLBACK_TO_TRAY));
+  SetCheck(IDC_CHECK_TRAY, true);
+  OnCheckTray();
+  return true;
+}
+
+void CSwitcherDlg::ApplyTrayIcon(bool useTray, const CString& tip) {
+  if (!useTray) return;
+  // What the icon settled on, fallback included, is what is saved.
+  const CIconSource shown = AddTrayIcon(m_strIconFile, m_nIconIndex, tip);
+  WriteSetupValue(setting::kIcon, JoinIconSetting(shown.file, shown.index));
+  WriteSetupValue(setting::kIconTitle, tip);
+}
+
+void CSwitcherDlg::SaveSwitches(const CSettingsFormState& form, bool useTray) {
+  WriteSetupValue(setting::kUseIcon, YesNo(useTray));
+  // "Y" even when the system refused the hotkey: the next start tries again.
+  WriteSetupValue(setting::kUseHotKey, YesNo(form.useHotKey));
+  if (!form.hasOtherIconsBox) return;
+  WriteSetupValue(setting::kHideElseIcon, YesNo(form.splitOtherIcons));
+  // Saved all the same: it takes effect if the taskbar changes.
+  if (form.splitOtherIcons && !TaskbarHasIconToolbar()) MessageBox(LoadText(IDS_NO_ICON_TOOLBAR));
+}
+
+void CSwitcherDlg::ShowSettingsInEffect() {
+  const CSetupSettings settings = ReadSetupSettings();
+  // An icon picked and then cancelled goes too: it is not in effect.
+  SetIconSource(settings.icon);
+  // Whether the icon is there, not the setting: without a hotkey it is
+  // there whatever the setting says, as the form showed at start.
+  m_form.Show(settings, m_trayIcon.IsAdded());
+}
+
+void CSwitcherDlg::SetIconSource(const CIconSource& source) {
+  m_strIconFile = source.file;
+  m_nIconIndex = source.index;
+  SetIconButtonImage(ExtractIconFrom(m_strIconFile, m_nIconIndex));
+}
+
 void CSwitcherDlg::SetIconButtonImage(HICON icon) {
   SendDlgItemMessage(IDC_BUTTON_ICON, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
   m_iconButtonImage.Reset(icon);
+}
+
+void CSwitcherDlg::WriteSetupValue(const CSettingKey& key, const CString& value) {
+  // The form goes on whether or not the file could be written.
+  WriteSetting(m_app.GetIniPath(), key, value);
 }

@@ -1,14 +1,19 @@
 // The main dialog: the settings form, the window that receives the hotkey and
 // the notification icon's messages, and the owner of every piece of state
-// that outlives a message. It decides the program's start and its end.
+// that outlives a message. It decides the program's start and its end; the
+// hotkey, the notification icon, the form's controls and the desktops are
+// objects of their own that it holds and hands over to.
 #pragma once
 
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
 #include "settings/AppContext.h"
+#include "settings/SetupSettings.h"
 #include "switcher/CrashRestore.h"
 #include "switcher/DesktopSwitcher.h"
-#include "ui/SettingsFormRules.h"
+#include "ui/HotKey.h"
+#include "ui/SettingsForm.h"
+#include "ui/TrayIcon.h"
 
 class CSwitcherDlg : public CDialog {
  public:
@@ -38,6 +43,8 @@ class CSwitcherDlg : public CDialog {
 
  private:
   // Lifecycle.
+  void AddAboutToSystemMenu();
+  void OnShowAgain();
   void OnExit();
   // The session is ending: the system may end the process right after.
   void OnEndSession(bool ending);
@@ -46,41 +53,47 @@ class CSwitcherDlg : public CDialog {
   // Switch.
   void SwitchDesktop() { m_switcher.SwitchDesktop(); }
 
-
-  // Notification icon.
-  void AddTrayIcon(CString file, int index, CString tip);
+  // Notification icon. Adds the icon of file and index, or the program's
+  // own first icon when they name none, and returns the source it used.
+  CIconSource AddTrayIcon(const CString& file, int index, CString tip);
   void DeleteTrayIcon();
   LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
   void ShowTrayMenu();
 
   // Settings form.
-  void OnCheckHotKey();
-  void OnCheckTray();
+  void OnCheckHotKey() { m_form.EnableHotKeyControls(); }
+  void OnCheckTray() { m_form.EnableTrayControls(); }
   void OnButtonIcon();
   void OnButtonOk();
-  void OnButtonCancel();
-  CSettingsFormState ReadSettingsForm() const;
-  // Fills the form with the settings in effect, the file's and the icon's,
-  // whenever it is shown again: edits left behind by a cancel are dropped
-  // rather than shown, and later applied, as if they were in effect.
+  void OnButtonCancel() { OnCancel(); }
+  // The apply's steps, in their order.
+  void SaveHotKeyCombination(const CSettingsFormState& form);
+  bool ApplyHotKey(const CSettingsFormState& form);
+  void ApplyTrayIcon(bool useTray, const CString& tip);
+  void SaveSwitches(const CSettingsFormState& form, bool useTray);
+  // Fills the form with the settings in effect whenever it is shown again:
+  // edits left behind by a cancel are dropped rather than shown, and later
+  // applied, as if they were in effect.
   void ShowSettingsInEffect();
-  void ShowHotKeyCombination(int modifiers, int virtualKey);
+  CSetupSettings ReadSetupSettings();
 
   // Puts icon on button 1009; the dialog owns it from then on, and the
   // image it replaces is destroyed.
   void SetIconButtonImage(HICON icon);
-  CString ReadSetupValue(const char* key, const CString& defaultValue);
-  void WriteSetupValue(const char* key, const CString& value);
+  void SetIconSource(const CIconSource& source);
+  void WriteSetupValue(const CSettingKey& key, const CString& value);
 
   CAppContext& m_app;
 
   HICON m_hIcon = nullptr;
-  DWORD m_atomHotKey = 0;
+  // The icon the form shows and the notification area gets.
   int m_nIconIndex = 0;
   CString m_strIconFile;
-  CString m_strTip;
-  bool m_bTrayIcon = false;
   bool m_bShownBefore = false;
+
+  CHotKey m_hotKey;
+  CTrayIcon m_trayIcon;
+  CSettingsForm m_form{*this};
 
   // The desktops' window and notification-icon lists, and the switch.
   CDesktopSwitcher m_switcher;

@@ -1,4 +1,5 @@
-// The program's own notification icon.
+// The program's own notification icon: added to the notification area,
+// replaced, and deleted on every way out, by the object that owns it.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +19,25 @@ extern const UINT g_uTaskbarCreated;
 // before a double-byte character that would not fit whole.
 CString FitTrayTip(const CString& tip);
 
-// Icon number index of file, or null. Index -1 asks the platform for the
-// number of icons instead of an icon, so it never yields one.
-HICON ExtractIconFrom(const CString& file, int index);
+class CTrayIcon {
+ public:
+  CTrayIcon() = default;
+  ~CTrayIcon();
+  CTrayIcon(const CTrayIcon&) = delete;
+  CTrayIcon& operator=(const CTrayIcon&) = delete;
+
+  // Adds the icon for owner with image and tip (cut to fit). False when the
+  // taskbar did not take it; it is tried again when the taskbar comes back.
+  bool Add(HWND owner, HICON image, const CString& tip);
+  // Asks the taskbar to drop the icon, whether or not it took it.
+  void Delete();
+
+  bool IsAdded() const { return m_added; }
+  // The tip as the taskbar got it.
+  const CString& Tip() const { return m_tip; }
+
+ private:
+  HWND m_owner = nullptr;
+  bool m_added = false;
+  CString m_tip;
+};

@@ -1,0 +1,15 @@
+// The notification-area record in its first and smallest form: every shell
+// accepts it, and the program needs nothing the later forms add.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+inline NOTIFYICONDATAA NotifyIconRecord(HWND owner, UINT id, UINT flags) {
+  NOTIFYICONDATAA record = {};
+  record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  record.hWnd = owner;
+  record.uID = id;
+  record.uFlags = flags;
+  return record;
+}
