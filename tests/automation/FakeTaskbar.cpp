@@ -23,7 +23,8 @@ FakeTaskbar::FakeTaskbar(const char* structure)
     : m_process(CommandLineOf(structure, m_folder.File(kLogName))) {
   if (!m_process.IsStarted()) return;
   const bool answered =
-      WaitUntil([&] { return (m_control = FindMessageOnlyWindow(taskbar::kControlClass, m_process.Id())) != nullptr; });
+      WaitUntil([&] { return (m_control = FindMessageOnlyWindow(taskbar::kControlClass, m_process.Id())) != nullptr; },
+                kHelperStartTimeoutMs);
   if (!answered) return;
   HWND taskbar = reinterpret_cast<HWND>(Request(taskbar::kGetTaskbar, 0, 0));
   // Wine's explorer has a taskbar of its own; the tests need this one found.

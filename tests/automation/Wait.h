@@ -8,6 +8,9 @@
 namespace automation {
 
 constexpr DWORD kDefaultTimeoutMs = 10000;
+// A helper program's first window: a loaded machine has been seen to take
+// more than ten seconds to start one.
+constexpr DWORD kHelperStartTimeoutMs = 30000;
 
 // Pumps this thread's messages while it waits, so windows of the test's own
 // stay responsive.

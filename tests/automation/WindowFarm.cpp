@@ -8,7 +8,8 @@ namespace automation {
 
 WindowFarm::WindowFarm() : m_process("\"" + BuiltProgram("PANOREL_HELPER_WINDOWS") + "\"") {
   if (!m_process.IsStarted()) return;
-  WaitUntil([&] { return (m_control = FindMessageOnlyWindow(farm::kControlClass, m_process.Id())) != nullptr; });
+  WaitUntil([&] { return (m_control = FindMessageOnlyWindow(farm::kControlClass, m_process.Id())) != nullptr; },
+            kHelperStartTimeoutMs);
 }
 
 WindowFarm::~WindowFarm() {
