@@ -8,9 +8,9 @@
 // is all it would do here.
 //
 // The library's own "throw a std::length_error/out_of_range/..." helpers
-// build exception objects whose messages are copy-on-write strings, which
-// drags in a second full std::string, the stream-free parts of <stdexcept>
-// and <random> (about 50 KB). The program catches none of those exceptions
+// build exception objects whose messages are copy-on-write strings: that
+// drags in a second, copy-on-write std::string, the <stdexcept> classes and,
+// through that string, <random> (about 50 KB). The program catches none of those exceptions
 // (they mean a bug, such as an index past the end), so they ended in
 // std::terminate before; they still do, without the detour. std::terminate
 // runs the handler the crash restore installs, so a bug still gives back
