@@ -5,6 +5,7 @@
 #include "app/AgreementDlg.h"
 #include "app/StartupHelpers.h"
 #include "framework/Strings.h"
+#include "res/ProductTexts.h"
 #include "res/StringIds.h"
 #include "settings/SettingsStore.h"
 #include "ui/SwitcherDlg.h"

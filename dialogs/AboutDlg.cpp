@@ -4,8 +4,8 @@
 #include "framework/Strings.h"
 #include "res/AboutDlgIds.h"
 #include "res/Product.h"
+#include "res/ProductTexts.h"
 #include "res/StringIds.h"
-#include "settings/AppContext.h"
 
 CString NewsAddress() {
   return "http://" + GetVendorHost() + "/swiftpaw/swiftpaw.asp?exe=PANOREL&ver=" + GetVersionText() + "&ask=wnew";

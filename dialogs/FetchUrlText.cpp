@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr DWORD kHttpOk = 200;
-
 // The fetch runs on the user-interface thread: a server that accepts the
 // connection and then says nothing must not hold the whole program for the
 // platform's default of minutes. Each wait is bounded, not the whole fetch,
@@ -37,7 +35,7 @@ int FetchUrlText(const CString& url, CString& text, const CString& agent) {
     DWORD status = 0;
     // A reply without a readable status is no answer at all.
     if (!reply->QueryInfoStatusCode(status)) return kFetchFailed;
-    if (status != kHttpOk) return static_cast<int>(status);
+    if (status != HTTP_STATUS_OK) return static_cast<int>(status);
     text.Empty();
     ReadBodyText(*reply, text);
     return 0;

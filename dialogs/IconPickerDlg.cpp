@@ -19,8 +19,8 @@ CString SystemShellLibrary() {
 }
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
-  CGdiObject brush(::CreateSolidBrush(color));
-  ::FillRect(dc, &rect, static_cast<HBRUSH>(brush.Get()));
+  CGdiObject<HBRUSH> brush(::CreateSolidBrush(color));
+  ::FillRect(dc, &rect, brush.Get());
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ CString HelpViewerPath() {
 HCURSOR CopyCursorFromModule(const char* modulePath, int cursorId) {
   CModuleHandle module(::LoadLibraryA(modulePath));
   if (!module) return nullptr;
-  HCURSOR shared = ::LoadCursorA(static_cast<HMODULE>(module.Get()), MAKEINTRESOURCEA(cursorId));
+  HCURSOR shared = ::LoadCursorA(module.Get(), MAKEINTRESOURCEA(cursorId));
   // The copy outlives the module, which is released on return.
   return shared ? ::CopyIcon(shared) : nullptr;
 }

@@ -59,7 +59,7 @@ class CStaticLink : public CStatic {
   void SetTextColour(COLORREF colour);
 
   COLORREF m_crText = g_crLinkNormal;
-  CGdiObject m_fontLink;
+  CGdiObject<HFONT> m_fontLink;
   BOOL m_bAutoDelete;
   BOOL m_bHovering = FALSE;
   UINT m_nHoverTimer = 1;

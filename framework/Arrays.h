@@ -12,28 +12,17 @@ template <typename T>
 class CTypedArray {
  public:
   int GetSize() const { return static_cast<int>(m_items.size()); }
-  int GetCount() const { return GetSize(); }
   bool IsEmpty() const { return m_items.empty(); }
   // Index-checked by the caller, as the platform's own arrays are.
   const T& GetAt(int index) const { return m_items[static_cast<size_t>(index)]; }
-  T& ElementAt(int index) { return m_items[static_cast<size_t>(index)]; }
   const T& operator[](int index) const { return GetAt(index); }
-  T& operator[](int index) { return ElementAt(index); }
-  void SetAt(int index, const T& value) { m_items[static_cast<size_t>(index)] = value; }
+  T& operator[](int index) { return m_items[static_cast<size_t>(index)]; }
 
-  // Sets the element at index, growing the array when index lies past its end.
-  void SetAtGrow(int index, const T& value) {
-    if (index >= GetSize()) m_items.resize(static_cast<size_t>(index) + 1);
-    m_items[static_cast<size_t>(index)] = value;
-  }
   int Add(const T& value) {
-    const int index = GetSize();
-    SetAtGrow(index, value);
-    return index;
+    m_items.push_back(value);
+    return GetSize() - 1;
   }
   void RemoveAt(int index) { m_items.erase(m_items.begin() + index); }
-  void SetSize(int size) { m_items.resize(size > 0 ? static_cast<size_t>(size) : 0); }
-  void RemoveAll() { m_items.clear(); }
 
  private:
   std::vector<T> m_items;

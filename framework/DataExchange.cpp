@@ -3,7 +3,7 @@
 void DDX_Control(CDataExchange* dataExchange, int id, CWnd& control) {
   // Re-attached on every exchange: a dialog object can run more than once,
   // and each run has new controls.
-  control.m_hWnd = dataExchange->PrepareCtrl(id);
+  control.Attach(dataExchange->PrepareCtrl(id));
 }
 
 void DDX_Text(CDataExchange* dataExchange, int id, CString& value) {

@@ -81,7 +81,7 @@ CDialog* CDialog::ObjectOf(HWND window, UINT message, LPARAM lParam) {
   if (self == t_pDialogBeingCreated) t_pDialogBeingCreated = nullptr;
   if (!::GetWindowLongPtrA(window, DWLP_USER)) {
     ::SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-    self->m_hWnd = window;
+    self->Attach(window);
   }
   return self;
 }
@@ -98,7 +98,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
 
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrA(window, DWLP_USER, 0);
-    self->m_hWnd = nullptr;
+    self->Detach();
   }
   if (!handled) return FALSE;
   if (ReturnsResultDirectly(message)) return static_cast<INT_PTR>(result);

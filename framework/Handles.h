@@ -40,9 +40,10 @@ struct CIconTraits {
   static HICON Invalid() { return nullptr; }
   static void Close(HICON icon) { ::DestroyIcon(icon); }
 };
+template <typename Handle>
 struct CGdiObjectTraits {
-  static HGDIOBJ Invalid() { return nullptr; }
-  static void Close(HGDIOBJ object) { ::DeleteObject(object); }
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle object) { ::DeleteObject(object); }
 };
 struct CModuleTraits {
   static HMODULE Invalid() { return nullptr; }
@@ -51,8 +52,30 @@ struct CModuleTraits {
 
 using CKernelHandle = CUniqueHandle<HANDLE, CKernelHandleTraits>;
 using CIconHandle = CUniqueHandle<HICON, CIconTraits>;
-using CGdiObject = CUniqueHandle<HGDIOBJ, CGdiObjectTraits>;
+// A pen, brush, font or bitmap, handed back as its own type: CGdiObject<HFONT>.
+template <typename Handle>
+using CGdiObject = CUniqueHandle<Handle, CGdiObjectTraits<Handle>>;
 using CModuleHandle = CUniqueHandle<HMODULE, CModuleTraits>;
+
+// A window's painting between BeginPaint and EndPaint, for a WM_PAINT
+// handler: the update region is validated when the scope ends, whatever way
+// the handler leaves.
+class CPaintDC {
+ public:
+  explicit CPaintDC(HWND window) : m_window(window), m_dc(::BeginPaint(window, &m_paint)) {}
+  ~CPaintDC() { ::EndPaint(m_window, &m_paint); }
+  CPaintDC(const CPaintDC&) = delete;
+  CPaintDC& operator=(const CPaintDC&) = delete;
+
+  HDC Get() const { return m_dc; }
+  // The part of the window that needs painting.
+  const RECT& UpdateRect() const { return m_paint.rcPaint; }
+
+ private:
+  HWND m_window;
+  PAINTSTRUCT m_paint = {};
+  HDC m_dc;
+};
 
 // Memory committed in another process, released there when the owner goes.
 // The process handle must outlive the owner.

@@ -9,8 +9,6 @@
 
 class CListBox : public CWnd {
  public:
-  int GetCount() const { return Send(LB_GETCOUNT); }
-  int GetCurSel() const { return Send(LB_GETCURSEL); }
   // -1 clears the selection.
   int SetCurSel(int index) { return Send(LB_SETCURSEL, static_cast<WPARAM>(index)); }
   void ResetContent() { Send(LB_RESETCONTENT); }
@@ -18,12 +16,11 @@ class CListBox : public CWnd {
   int InsertString(int index, const char* text) {
     return Send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
   }
-  DWORD_PTR GetItemData(int index) const { return static_cast<DWORD_PTR>(Send(LB_GETITEMDATA, index)); }
   int SetItemData(int index, DWORD_PTR data) { return Send(LB_SETITEMDATA, index, static_cast<LPARAM>(data)); }
   void SetColumnWidth(int width) { Send(LB_SETCOLUMNWIDTH, static_cast<WPARAM>(width)); }
 
  private:
-  int Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+  int Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return static_cast<int>(::SendMessageA(m_hWnd, message, wParam, lParam));
   }
 };

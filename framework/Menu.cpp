@@ -38,10 +38,6 @@ BOOL CMenu::DestroyMenu() {
   return menu ? ::DestroyMenu(menu) : FALSE;
 }
 
-BOOL CMenu::AppendMenu(UINT flags, UINT_PTR idOrSubmenu, const char* text) {
-  return ::AppendMenuA(m_hMenu, flags, idOrSubmenu, text);
-}
-
 BOOL CMenu::InsertMenu(UINT position, UINT flags, UINT_PTR idOrSubmenu, const char* text) {
   return ::InsertMenuA(m_hMenu, position, flags, idOrSubmenu, text);
 }

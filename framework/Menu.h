@@ -18,15 +18,10 @@ class CMenu {
   HMENU GetSafeHmenu() const { return m_hMenu; }
 
   BOOL CreatePopupMenu();
-  // Takes ownership of menu; false when the object already holds one.
-  BOOL Attach(HMENU menu);
-  // Gives up ownership without destroying the menu.
-  HMENU Detach();
   // Destroys the menu (and, as the platform does, every submenu in it).
   BOOL DestroyMenu();
 
   // idOrSubmenu is a command id, or the submenu's handle with MF_POPUP.
-  BOOL AppendMenu(UINT flags, UINT_PTR idOrSubmenu = 0, const char* text = nullptr);
   // With MF_BYPOSITION, a position of -1 appends.
   BOOL InsertMenu(UINT position, UINT flags, UINT_PTR idOrSubmenu = 0, const char* text = nullptr);
   int GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
@@ -36,6 +31,12 @@ class CMenu {
 
   // The object attached to menu, or null when no CMenu holds it.
   static CMenu* FromHandlePermanent(HMENU menu);
+
+ private:
+  // Takes ownership of menu; false when the object already holds one.
+  BOOL Attach(HMENU menu);
+  // Gives up ownership without destroying the menu.
+  HMENU Detach();
 
   HMENU m_hMenu = nullptr;
 };

@@ -12,7 +12,6 @@ class CString {
   CString() = default;
   CString(const char* text) : m_text(text ? text : "") {}  // NOLINT: implicit like the platform's strings
   CString(const char* text, int length) : m_text(text, static_cast<size_t>(length)) {}
-  CString(char ch, int repeat) : m_text(static_cast<size_t>(repeat), ch) {}
 
   int GetLength() const { return static_cast<int>(m_text.size()); }
   bool IsEmpty() const { return m_text.empty(); }

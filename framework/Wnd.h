@@ -21,6 +21,15 @@ class CWnd {
 
   HWND GetSafeHwnd() const { return m_hWnd; }
 
+  // Names an existing window without taking over its messages (a control
+  // that stays its dialog's); Detach forgets it. Neither touches the window.
+  void Attach(HWND window) { m_hWnd = window; }
+  HWND Detach() {
+    HWND window = m_hWnd;
+    m_hWnd = nullptr;
+    return window;
+  }
+
   // Takes over an existing window, typically a control of a dialog: its
   // messages reach this object's WindowProc, and whatever the object hands
   // to Default() goes to the window's own procedure. Lasts until the window
@@ -75,9 +84,10 @@ class CWnd {
 
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
+ protected:
+  // The window; derived classes call the platform with it directly.
   HWND m_hWnd = nullptr;
 
- protected:
   // What the window does with a message nobody here handled.
   virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   // Hands the message being handled on to DefWindowProc.

@@ -5,3 +5,4 @@ set -euo pipefail
 source "$(dirname "$0")/prepare.sh"
 export PANOREL_EXE="$build/Panorel.exe" PANOREL_HELPER_WINDOWS="$build/tests/helper_windows.exe"
 PANOREL_RUN_TIMEOUT=1800 "$root/scripts/wine-exec.sh" "$build/bench/bench_switch.exe"
+"$root/scripts/wine-exec.sh" "$build/bench/bench_idle_memory.exe"

@@ -13,8 +13,3 @@ class CAppContext {
  protected:
   ~CAppContext() = default;
 };
-
-// The program's version, "1.01".
-CString GetVersionText();
-// The vendor's web host, as used in the main title and the news address.
-CString GetVendorHost();

@@ -1,5 +1,7 @@
 #include "tests/automation/RunningPanorel.h"
 
+#include "framework/SystemError.h"
+
 #include "tests/automation/Wait.h"
 #include "tests/automation/Windows.h"
 
@@ -21,10 +23,12 @@ RunningPanorel::~RunningPanorel() {
   if (m_panorel.process().IsRunning()) m_panorel.Exit();
 }
 
-bool RunningPanorel::ShowBySecondStart() {
-  Process second(std::string("\"") + m_panorel.ExePath() + "\"", m_panorel.Folder().Path());
+bool RunningPanorel::ShowBySecondStart() { return automation::ShowBySecondStart(m_panorel, m_dialog); }
+
+bool ShowBySecondStart(const PanorelInstance& running, HWND dialog) {
+  Process second(std::string("\"") + running.ExePath() + "\"", running.Folder().Path());
   if (!second.WaitForExit()) return false;
-  return WaitUntil([&] { return IsWindowVisible(m_dialog) && GetForegroundWindow() == m_dialog; }, 5000);
+  return WaitUntil([&] { return IsWindowVisible(dialog) && GetForegroundWindow() == dialog; }, 5000);
 }
 
 HWND WaitForStartedDialog(const Process& process) {
@@ -47,13 +51,6 @@ HeldHotKey::~HeldHotKey() {
 
 bool IsHotKeyTaken(UINT modifiers, UINT key) { return !HeldHotKey(modifiers, key).IsHeld(); }
 
-std::string SystemErrorText(DWORD error) {
-  char* text = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM, nullptr,
-                 error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string result = text ? text : "";
-  LocalFree(text);
-  return result;
-}
+std::string SystemErrorText(DWORD error) { return ::SystemErrorText(error).GetString(); }
 
 }  // namespace automation

@@ -23,6 +23,9 @@ HWND WaitForStartedDialog(const Process& process);
 // One switch, done when this returns: the hotkey message as the system would
 // post it, sent so that the caller waits for the switch to end.
 void SwitchOnce(HWND dialog);
+// Brings the hidden dialog of a running instance back the way a user does,
+// by starting the program again; true once it is visible and in front.
+bool ShowBySecondStart(const PanorelInstance& running, HWND dialog);
 
 class RunningPanorel {
  public:
@@ -60,6 +63,7 @@ class HeldHotKey {
 // Whether some program, Panorel for instance, holds this combination now.
 bool IsHotKeyTaken(UINT modifiers, UINT key);
 
+// The system's text for error, as the program shows it.
 std::string SystemErrorText(DWORD error);
 
 }  // namespace automation

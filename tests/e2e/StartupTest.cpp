@@ -8,6 +8,7 @@
 
 #include "res/SwitcherDlgIds.h"
 #include "tests/automation/Panorel.h"
+#include "tests/automation/RunningPanorel.h"
 #include "tests/automation/Wait.h"
 #include "tests/automation/Windows.h"
 
@@ -142,14 +143,6 @@ TEST(MainDialogTest, TheCaptionIsTheMainTitleAndTheDialogHasATaskbarButton) {
   EXPECT_TRUE(panorel.Exit());
 }
 
-// Brings a running instance's hidden dialog back the way a user does: by
-// starting the program again.
-void ShowBySecondStart(PanorelInstance& running, HWND dialog) {
-  Process second(std::string("\"") + running.ExePath() + "\"", running.Folder().Path());
-  ASSERT_TRUE(second.WaitForExit());
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) && GetForegroundWindow() == dialog; }, 5000));
-}
-
 TEST(MainDialogTest, EnterDoesNothingWhileEscapeCloseAndCancelHideAndExitEnds) {
   PanorelInstance panorel;
   panorel.AcceptAgreement();
@@ -158,7 +151,7 @@ TEST(MainDialogTest, EnterDoesNothingWhileEscapeCloseAndCancelHideAndExitEnds) {
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
 
-  ShowBySecondStart(panorel, dialog);
+  ASSERT_TRUE(ShowBySecondStart(panorel, dialog));
   PressKey(VK_RETURN);
   PumpFor(800);
   EXPECT_TRUE(IsWindowVisible(dialog)) << "Enter neither closes nor hides";
@@ -166,11 +159,11 @@ TEST(MainDialogTest, EnterDoesNothingWhileEscapeCloseAndCancelHideAndExitEnds) {
   PressKey(VK_ESCAPE);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 3000)) << "Esc hides";
 
-  ShowBySecondStart(panorel, dialog);
+  ASSERT_TRUE(ShowBySecondStart(panorel, dialog));
   PostMessageA(dialog, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 3000)) << "the close box hides";
 
-  ShowBySecondStart(panorel, dialog);
+  ASSERT_TRUE(ShowBySecondStart(panorel, dialog));
   Click(dialog, IDC_BUTTON_CANCEL);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 3000)) << "cancel hides";
   EXPECT_TRUE(panorel.process().IsRunning()) << "none of them ends the program";

@@ -165,7 +165,7 @@ LRESULT FakeTaskbar::IsHidden(int commandId) {
 void FakeTaskbar::RegisterClasses() {
   WNDCLASSA windowClass = {};
   windowClass.hInstance = m_instance;
-  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpfnWndProc = TaskbarProc;
   windowClass.lpszClassName = kTaskbarClass;

@@ -94,16 +94,16 @@ NewsServer::NewsServer() {
     return;
   }
   m_port = ntohs(address.sin_port);
-  m_thread = std::thread([this] { Serve(); });
+  m_thread = std::thread([this, listener = m_listener] { Serve(listener); });
 }
 
 NewsServer::~NewsServer() {
   if (m_listener != INVALID_SOCKET) {
     // Closing the socket ends the accept the server thread waits in.
     closesocket(m_listener);
-    m_listener = INVALID_SOCKET;
   }
   if (m_thread.joinable()) m_thread.join();
+  m_listener = INVALID_SOCKET;
   for (Socket connection : m_stalled) closesocket(connection);
   WSACleanup();
 }
@@ -127,9 +127,9 @@ std::vector<HttpRequest> NewsServer::Requests() const {
   return m_requests;
 }
 
-void NewsServer::Serve() {
+void NewsServer::Serve(Socket listener) {
   for (;;) {
-    SOCKET connection = accept(m_listener, nullptr, nullptr);
+    SOCKET connection = accept(listener, nullptr, nullptr);
     if (connection == INVALID_SOCKET) return;
     if (HandleConnection(connection)) {
       closesocket(connection);
@@ -163,10 +163,35 @@ bool NewsServer::HandleConnection(Socket connection) {
   return true;
 }
 
+namespace {
+
+constexpr const char* kProxyValues[] = {"ProxyEnable", "ProxyServer"};
+
+// Makes name in to what it is in from: the same value, or none.
+void CopyValue(HKEY from, HKEY to, const char* name) {
+  DWORD type = 0;
+  DWORD size = 0;
+  std::vector<BYTE> data;
+  if (RegQueryValueExA(from, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+    data.resize(size);
+    if (RegQueryValueExA(from, name, nullptr, &type, data.data(), &size) == ERROR_SUCCESS) {
+      RegSetValueExA(to, name, 0, type, data.data(), size);
+      return;
+    }
+  }
+  RegDeleteValueA(to, name);
+}
+
+}  // namespace
+
 ProxySetting::ProxySetting(const std::string& address) {
   RegCreateKeyExA(HKEY_CURRENT_USER, kInternetSettings, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &m_key, nullptr);
-  m_enable = Save(m_key, "ProxyEnable");
-  m_server = Save(m_key, "ProxyServer");
+  // A note left by a test that died holds the values from before it.
+  RestoreSaved(m_key);
+  HKEY saved = nullptr;
+  RegCreateKeyExA(HKEY_CURRENT_USER, kSavedProxyKey, 0, nullptr, 0, KEY_WRITE, nullptr, &saved, nullptr);
+  for (const char* name : kProxyValues) CopyValue(m_key, saved, name);
+  RegCloseKey(saved);
   const DWORD enable = 1;
   RegSetValueExA(m_key, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enable), sizeof enable);
   RegSetValueExA(m_key, "ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(address.c_str()),
@@ -174,27 +199,16 @@ ProxySetting::ProxySetting(const std::string& address) {
 }
 
 ProxySetting::~ProxySetting() {
-  Restore(m_key, "ProxyEnable", m_enable);
-  Restore(m_key, "ProxyServer", m_server);
+  RestoreSaved(m_key);
   RegCloseKey(m_key);
 }
 
-ProxySetting::SavedValue ProxySetting::Save(HKEY key, const char* name) {
-  SavedValue value;
-  DWORD size = 0;
-  if (RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) return value;
-  value.data.resize(size);
-  value.present =
-      RegQueryValueExA(key, name, nullptr, &value.type, value.data.data(), &size) == ERROR_SUCCESS;
-  return value;
-}
-
-void ProxySetting::Restore(HKEY key, const char* name, const SavedValue& value) {
-  if (!value.present) {
-    RegDeleteValueA(key, name);
-    return;
-  }
-  RegSetValueExA(key, name, 0, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
+void ProxySetting::RestoreSaved(HKEY settings) {
+  HKEY saved = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSavedProxyKey, 0, KEY_READ, &saved) != ERROR_SUCCESS) return;
+  for (const char* name : kProxyValues) CopyValue(saved, settings, name);
+  RegCloseKey(saved);
+  RegDeleteKeyA(HKEY_CURRENT_USER, kSavedProxyKey);
 }
 
 }  // namespace automation

@@ -45,11 +45,13 @@ class NewsServer {
   std::vector<HttpRequest> Requests() const;
 
  private:
-  void Serve();
+  // Runs on the server thread; it gets the listener as its own copy, since
+  // the destructor closes and clears the member while the thread waits.
   // A winsock SOCKET, kept as its integer so that users of this header need
   // not include winsock ahead of windows.h.
   using Socket = UINT_PTR;
   static constexpr Socket kNoSocket = ~static_cast<Socket>(0);
+  void Serve(Socket listener);
   // False when the connection is to be held open, stalled.
   bool HandleConnection(Socket connection);
 
@@ -66,6 +68,11 @@ class NewsServer {
 
 // Points WinInet's system proxy at address for this user (both this process
 // and programs started after it), and puts the previous values back.
+//
+// The previous values are noted in the registry (kSavedProxyKey) before they
+// change, and the note goes once they are back: a test program that dies
+// runs no destructor, and the next ProxySetting then puts them back first.
+// One at a time: a second one while the first lives would note its values.
 class ProxySetting {
  public:
   explicit ProxySetting(const std::string& address);
@@ -73,18 +80,13 @@ class ProxySetting {
   ProxySetting(const ProxySetting&) = delete;
   ProxySetting& operator=(const ProxySetting&) = delete;
 
+  static constexpr char kSavedProxyKey[] = "Software\\Panorel tests\\Saved proxy";
+
  private:
-  struct SavedValue {
-    bool present = false;
-    DWORD type = 0;
-    std::vector<BYTE> data;
-  };
-  static SavedValue Save(HKEY key, const char* name);
-  static void Restore(HKEY key, const char* name, const SavedValue& value);
+  // Puts the noted values back and drops the note; nothing without a note.
+  static void RestoreSaved(HKEY settings);
 
   HKEY m_key = nullptr;
-  SavedValue m_enable;
-  SavedValue m_server;
 };
 
 }  // namespace automation

@@ -131,7 +131,7 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 void RegisterClasses(HINSTANCE instance) {
   WNDCLASSA windowClass = {};
   windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpfnWndProc = FarmWindowProc;
   windowClass.lpszClassName = kFarmWindowClass;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/Dialog.h"
+#include "framework/Handles.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ class ProbeDialog : public CDialog {
  protected:
   BOOL OnInitDialog() override {
     CDialog::OnInitDialog();
-    HICON icon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
+    HICON icon = LoadIconA(nullptr, IDI_APPLICATION);
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     iconAfterSet = SendMessage(WM_GETICON, ICON_BIG, 0) == reinterpret_cast<LRESULT>(icon);
     SetTimer(7, 10);
@@ -61,6 +62,44 @@ class ProbeDialog : public CDialog {
   EmptyTemplate m_template;
 };
 
+// Paints through CPaintDC when asked, then asks whether anything is left to
+// paint: a scope that did not end the paint leaves the window invalid.
+class PaintProbeDialog : public CDialog {
+ public:
+  PaintProbeDialog() { InitModalIndirect(&m_template.header); }
+
+  bool gotDc = false;
+  BOOL leftToPaint = TRUE;
+
+ protected:
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    SetTimer(1, 10);
+    return TRUE;
+  }
+  void OnTimer(UINT_PTR id) override {
+    KillTimer(id);
+    Invalidate();
+    ::UpdateWindow(m_hWnd);
+    leftToPaint = ::GetUpdateRect(m_hWnd, nullptr, FALSE);
+    EndDialog(IDOK);
+  }
+  void OnPaint() override {
+    CPaintDC dc(m_hWnd);
+    gotDc = dc.Get() != nullptr;
+  }
+
+ private:
+  EmptyTemplate m_template;
+};
+
+TEST(DialogTest, APaintScopeValidatesWhatItPainted) {
+  PaintProbeDialog dialog;
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_TRUE(dialog.gotDc);
+  EXPECT_FALSE(dialog.leftToPaint);
+}
+
 TEST(DialogTest, MessagesReachTheTypedHandlersAndTheRestTheDialogManager) {
   ProbeDialog dialog;
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
@@ -69,7 +108,7 @@ TEST(DialogTest, MessagesReachTheTypedHandlersAndTheRestTheDialogManager) {
   EXPECT_EQ(dialog.nestedResult, 42);
   EXPECT_EQ(dialog.okCount, 1);
   EXPECT_EQ(dialog.cancelCount, 1);
-  EXPECT_EQ(dialog.m_hWnd, nullptr) << "detached once destroyed";
+  EXPECT_EQ(dialog.GetSafeHwnd(), nullptr) << "detached once destroyed";
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ class LinkDialog : public CDialog {
   }
 
   CountingLink linkOne, linkTwo, flagged, iconLink;
-  HICON icon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
+  HICON icon = LoadIconA(nullptr, IDI_APPLICATION);
 
   HWND Item(int id) const { return GetDlgItem(id); }
 
@@ -129,7 +129,7 @@ ColourAnswer AskColours(const LinkDialog& dialog, int id) {
   SetBkMode(dc, OPAQUE);
   ColourAnswer answer;
   answer.brush = reinterpret_cast<HBRUSH>(
-      SendMessageA(dialog.m_hWnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+      SendMessageA(dialog.GetSafeHwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                    reinterpret_cast<LPARAM>(dialog.Item(id))));
   answer.text = GetTextColor(dc);
   answer.backgroundMode = GetBkMode(dc);
@@ -310,14 +310,14 @@ TEST(StaticLinkTest, EveryLinkShowsTheSameHandOrNoneWhenTheHelpViewerHasNone) {
   RunLinkDialog([&](LinkDialog& dialog) {
     std::vector<HCURSOR> shown;
     for (int id : {kLinkOne, kLinkTwo, kIconLink}) {
-      SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
+      SetCursor(LoadCursorA(nullptr, IDC_ARROW));
       const LRESULT answer = SendMessageA(dialog.Item(id), WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog.Item(id)),
                                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
       EXPECT_EQ(answer, expectHand) << id;
       shown.push_back(GetCursor());
     }
     if (expectHand) {
-      EXPECT_NE(shown[0], LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
+      EXPECT_NE(shown[0], LoadCursorA(nullptr, IDC_ARROW));
       EXPECT_EQ(shown[1], shown[0]);
       EXPECT_EQ(shown[2], shown[0]);
     }

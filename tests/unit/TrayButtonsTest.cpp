@@ -18,20 +18,12 @@
 #include "tests/automation/FakeTaskbar.h"
 #include "tests/automation/Panorel.h"
 #include "tests/automation/WindowFarm.h"
+#include "tests/unit/ScratchContext.h"
 
 using automation::FakeTaskbar;
 using automation::WindowFarm;
 
 namespace {
-
-class ScratchContext : public CAppContext {
- public:
-  CString GetIniPath() override { return m_folder.File("tray.ini").c_str(); }
-  CString GetMainTitle() const override { return "tray test"; }
-
- private:
-  automation::ScratchFolder m_folder;
-};
 
 bool Contains(const CDWordArrayEx& list, HWND window) { return list.Find(EntryOf(window)) >= 0; }
 
@@ -98,7 +90,7 @@ class TrayButtonsTest : public ::testing::Test {
     WritePrivateProfileStringA("Setup", "HideElseIcon", value, m_context.GetIniPath());
   }
 
-  ScratchContext m_context;
+  ScratchContext m_context{"tray test"};
   CDesktopSwitcher m_switcher{m_context};
   WindowFarm m_farm;
   FakeTaskbar m_taskbar;
@@ -210,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(Structures, IconToolbarsTest,
 class MissingToolbarTest : public ::testing::TestWithParam<std::pair<const char*, CTrayReach>> {};
 
 TEST_P(MissingToolbarTest, TheWindowsStillSwitchAndNothingElseHappens) {
-  ScratchContext context;
+  ScratchContext context("tray test");
   WritePrivateProfileStringA("Setup", "HideElseIcon", "Y", context.GetIniPath());
   WindowFarm farm;
   ASSERT_TRUE(farm.IsReady());
@@ -242,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(Structures, MissingToolbarTest,
                                            std::make_pair(taskbar::kNoToolbar, CTrayReach::kNoIconToolbar)));
 
 TEST(WineTaskbarTest, WinesOwnTaskbarHasNoNotificationToolbar) {
-  ScratchContext context;
+  ScratchContext context("tray test");
   CDesktopSwitcher switcher(context);
   // Wine's explorer always has a "Shell_TrayWnd", without children.
   const CTrayCollection collected = switcher.TrayButtons().CollectTrayButtons(TRAYBTN_HIDE_OTHERS);
