@@ -53,11 +53,9 @@ class CWnd {
   HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
   CString GetDlgItemText(int id) const;
   void SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text); }
-  void CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
-  UINT IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
-  // The check box questions a dialog asks most, as booleans.
-  bool IsChecked(int id) const { return IsDlgButtonChecked(id) == BST_CHECKED; }
-  void SetCheck(int id, bool checked) { CheckDlgButton(id, checked ? BST_CHECKED : BST_UNCHECKED); }
+  // The check box questions a dialog asks, as booleans.
+  bool IsChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
+  void SetCheck(int id, bool checked) { ::CheckDlgButton(m_hWnd, id, checked ? BST_CHECKED : BST_UNCHECKED); }
   void EnableItem(int id, bool enable) { ::EnableWindow(GetDlgItem(id), enable ? TRUE : FALSE); }
   LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return ::SendDlgItemMessageA(m_hWnd, id, message, wParam, lParam);

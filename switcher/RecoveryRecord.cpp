@@ -1,7 +1,5 @@
 #include "switcher/RecoveryRecord.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <cstdlib>
 
 #include "framework/Handles.h"
@@ -42,13 +40,11 @@ bool ParseWindowFields(std::string fields, CHiddenWindowRecord* window) {
   return !window->className.empty();
 }
 
-void AppendLine(std::string* text, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void AppendLine(std::string* text, const char* format, ...) {
+// The platform's own formatting: the C runtime's would add its whole printf
+// family to the program for three lines.
+void AppendLine(std::string* text, const char* format, DWORD first, DWORD second = 0) {
   char line[64];
-  va_list arguments;
-  va_start(arguments, format);
-  std::vsnprintf(line, sizeof line, format, arguments);
-  va_end(arguments);
+  wsprintfA(line, format, first, second);
   *text += line;
 }
 
@@ -56,10 +52,9 @@ void AppendLine(std::string* text, const char* format, ...) {
 
 std::string FormatRecoveryRecord(const CRecoveryRecord& record) {
   std::string text = std::string(kHeader) + "\n";
-  unsigned long lines = 0;
+  DWORD lines = 0;
   for (const CHiddenWindowRecord& window : record.windows) {
-    AppendLine(&text, "window 0x%08lX %lu ", static_cast<unsigned long>(window.window),
-               static_cast<unsigned long>(window.processId));
+    AppendLine(&text, "window 0x%08lX %lu ", window.window, window.processId);
     text += window.className + "\n";
     ++lines;
   }
@@ -68,8 +63,7 @@ std::string FormatRecoveryRecord(const CRecoveryRecord& record) {
     ++lines;
   }
   for (const CUnownedButtonRecord& button : record.unownedButtons) {
-    AppendLine(&text, "unowned 0x%08lX %lu\n", static_cast<unsigned long>(button.toolbar),
-               static_cast<unsigned long>(button.commandId));
+    AppendLine(&text, "unowned 0x%08lX %lu\n", button.toolbar, button.commandId);
     ++lines;
   }
   // The count closes the record: a file cut short anywhere lacks it.

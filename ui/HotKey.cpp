@@ -1,6 +1,5 @@
 #include "ui/HotKey.h"
 
-#include "framework/LocalMemory.h"
 
 bool CHotKey::Register(HWND window, const CString& atomName, UINT modifiers, UINT virtualKey) {
   Unregister();
@@ -19,12 +18,4 @@ void CHotKey::Unregister() {
   GlobalDeleteAtom(m_atom);
   m_atom = 0;
   m_registered = false;
-}
-
-CString SystemErrorText(DWORD error) {
-  char* text = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM, nullptr,
-                 error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0, nullptr);
-  CLocalMemory owner(text);
-  return text;
 }

@@ -31,6 +31,3 @@ class CHotKey {
   bool m_registered = false;
   DWORD m_refusal = 0;
 };
-
-// The system's own text for an error code, as it words it.
-CString SystemErrorText(DWORD error);

@@ -4,6 +4,7 @@
 #include "dialogs/IconFile.h"
 #include "dialogs/IconPickerDlg.h"
 #include "framework/Strings.h"
+#include "framework/SystemError.h"
 #include "framework/WinApp.h"
 #include "res/MainIcon.h"
 #include "res/StringIds.h"
@@ -137,15 +138,13 @@ void CSwitcherDlg::OnPaint() {
     CDialog::OnPaint();
     return;
   }
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(m_hWnd, &paint);
-  SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  CPaintDC paint(m_hWnd);
+  SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Get()), 0);
   RECT client;
   GetClientRect(m_hWnd, &client);
   const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
   const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-  DrawIcon(dc, x, y, m_hIcon);
-  EndPaint(m_hWnd, &paint);
+  DrawIcon(paint.Get(), x, y, m_hIcon);
 }
 
 HCURSOR CSwitcherDlg::OnQueryDragIcon() { return m_hIcon; }
