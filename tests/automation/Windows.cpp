@@ -41,6 +41,13 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
   return state.windows;
 }
 
+bool AllVisible(const std::vector<HWND>& windows, bool visible) {
+  for (HWND window : windows) {
+    if ((::IsWindowVisible(window) != FALSE) != visible) return false;
+  }
+  return true;
+}
+
 HWND FindTopLevel(DWORD processId, const char* className, const char* title, bool visibleOnly) {
   for (HWND window : TopLevelWindowsOf(processId)) {
     if (visibleOnly && !IsWindowVisible(window)) continue;

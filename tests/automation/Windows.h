@@ -10,6 +10,9 @@
 namespace automation {
 
 std::vector<HWND> TopLevelWindowsOf(DWORD processId);
+// True when every one of windows is visible (visible = true) or every one
+// hidden (false).
+bool AllVisible(const std::vector<HWND>& windows, bool visible);
 // The first top-level window of processId with that class ("" for any) and
 // exact title (nullptr for any); visible ones only when visibleOnly.
 HWND FindTopLevel(DWORD processId, const char* className, const char* title, bool visibleOnly = false);

@@ -15,6 +15,7 @@
 #include "res/Product.h"
 #include "tests/automation/Panorel.h"
 #include "tests/automation/RunningPanorel.h"
+#include "tests/automation/Windows.h"
 #include "tests/automation/Wait.h"
 #include "tests/automation/WindowFarm.h"
 
@@ -96,12 +97,6 @@ Process StartAtSignInAndSwitch() {
   return panorel;
 }
 
-bool AllVisible(const std::vector<HWND>& windows, bool visible) {
-  for (HWND window : windows) {
-    if ((IsWindowVisible(window) != FALSE) != visible) return false;
-  }
-  return true;
-}
 
 FILETIME WriteTime(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data = {};

@@ -21,12 +21,6 @@ namespace {
 
 constexpr DWORD kRecoveryTimeoutMs = 10000;
 
-bool AllVisible(const std::vector<HWND>& windows, bool visible) {
-  for (HWND window : windows) {
-    if ((IsWindowVisible(window) != FALSE) != visible) return false;
-  }
-  return true;
-}
 
 std::string RecoveryPathOf(const PanorelInstance& panorel) {
   const std::string ini = panorel.IniPath();
@@ -46,14 +40,24 @@ std::vector<HWND> StackOrder(const std::vector<HWND>& windows) {
   return order;
 }
 
-TEST(RecoveryTest, AfterAKillTheNextStartGivesEveryWindowBackAndSwitchesNormally) {
+// Five windows of another program hidden on desktop 1 while Panorel runs on
+// desktop 2: what a Panorel that goes away must not strand.
+class WindowsOnDesktopOneTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(farm.IsReady());
+    windows = farm.OpenMany(5);
+    ASSERT_NE(panorel.Dialog(), nullptr);
+    panorel.Switch();  // to desktop 2
+    ASSERT_TRUE(AllVisible(windows, false));
+  }
+
   WindowFarm farm;
-  ASSERT_TRUE(farm.IsReady());
-  const std::vector<HWND> windows = farm.OpenMany(5);
+  std::vector<HWND> windows;
   RunningPanorel panorel;
-  ASSERT_NE(panorel.Dialog(), nullptr);
-  panorel.Switch();  // to desktop 2
-  ASSERT_TRUE(AllVisible(windows, false));
+};
+
+TEST_F(WindowsOnDesktopOneTest, AfterAKillTheNextStartGivesEveryWindowBackAndSwitchesNormally) {
   EXPECT_TRUE(Exists(RecoveryPathOf(panorel.Instance()))) << "on disk while windows are hidden";
 
   panorel.process().Terminate();
@@ -77,15 +81,7 @@ TEST(RecoveryTest, AfterAKillTheNextStartGivesEveryWindowBackAndSwitchesNormally
   EXPECT_FALSE(Exists(RecoveryPathOf(again))) << "a clean exit leaves no record";
 }
 
-TEST(RecoveryTest, ACrashInsidePanorelShowsEveryWindowWithoutARestart) {
-  WindowFarm farm;
-  ASSERT_TRUE(farm.IsReady());
-  const std::vector<HWND> windows = farm.OpenMany(5);
-  RunningPanorel panorel;
-  ASSERT_NE(panorel.Dialog(), nullptr);
-  panorel.Switch();
-  ASSERT_TRUE(AllVisible(windows, false));
-
+TEST_F(WindowsOnDesktopOneTest, ACrashInsidePanorelShowsEveryWindowWithoutARestart) {
   // A thread started at address 0 dies of an access violation at once.
   HANDLE thread = CreateRemoteThread(panorel.process().Handle(), nullptr, 0, nullptr, nullptr, 0, nullptr);
   ASSERT_NE(thread, nullptr);
@@ -94,15 +90,7 @@ TEST(RecoveryTest, ACrashInsidePanorelShowsEveryWindowWithoutARestart) {
   EXPECT_TRUE(panorel.process().WaitForExit()) << "the process still ends as it would have";
 }
 
-TEST(RecoveryTest, TheEndOfTheSessionShowsEveryWindowBeforeTheProcessIsEnded) {
-  WindowFarm farm;
-  ASSERT_TRUE(farm.IsReady());
-  const std::vector<HWND> windows = farm.OpenMany(5);
-  RunningPanorel panorel;
-  ASSERT_NE(panorel.Dialog(), nullptr);
-  panorel.Switch();
-  ASSERT_TRUE(AllVisible(windows, false));
-
+TEST_F(WindowsOnDesktopOneTest, TheEndOfTheSessionShowsEveryWindowBeforeTheProcessIsEnded) {
   DWORD_PTR answer = 0;
   ASSERT_TRUE(SendMessageTimeoutA(panorel.Dialog(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 10000, &answer));
   EXPECT_EQ(answer, TRUE) << "the session may end";

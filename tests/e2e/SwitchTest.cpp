@@ -21,12 +21,6 @@ namespace {
 
 bool Visible(HWND window) { return IsWindowVisible(window) != FALSE; }
 
-bool AllVisible(const std::vector<HWND>& windows, bool visible) {
-  for (HWND window : windows) {
-    if (Visible(window) != visible) return false;
-  }
-  return true;
-}
 
 TEST(HotKeyTest, EachPressOfTheDefaultHotKeySwitchesOnce) {
   WindowFarm farm;
