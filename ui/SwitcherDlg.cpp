@@ -186,7 +186,10 @@ void CSwitcherDlg::OnButtonAbout() {
 bool CSwitcherDlg::SetupHotKey(UINT virtualKey, UINT modifiers) {
   if (m_hotKey.Register(m_hWnd, GetWindowText() + kHotKeyAtomSuffix, modifiers, virtualKey)) return true;
   if (const DWORD error = m_hotKey.RefusalCode()) {
-    MessageBox(LoadText(IDS_HOTKEY_REGISTER_FAILED), SystemErrorText(error), MB_OK | MB_ICONINFORMATION);
+    // The system ends its texts with a line break, which a caption shows.
+    CString caption = SystemErrorText(error);
+    caption.TrimRight();
+    MessageBox(LoadText(IDS_HOTKEY_REGISTER_FAILED), caption, MB_OK | MB_ICONINFORMATION);
   }
   return false;
 }

@@ -51,6 +51,10 @@ HeldHotKey::~HeldHotKey() {
 
 bool IsHotKeyTaken(UINT modifiers, UINT key) { return !HeldHotKey(modifiers, key).IsHeld(); }
 
-std::string SystemErrorText(DWORD error) { return ::SystemErrorText(error).GetString(); }
+std::string SystemErrorText(DWORD error) {
+  std::string text = ::SystemErrorText(error).GetString();
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
+  return text;
+}
 
 }  // namespace automation

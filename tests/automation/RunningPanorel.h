@@ -63,7 +63,8 @@ class HeldHotKey {
 // Whether some program, Panorel for instance, holds this combination now.
 bool IsHotKeyTaken(UINT modifiers, UINT key);
 
-// The system's text for error, as the program shows it.
+// The system's text for error as a caption shows it: without the line
+// break the system ends it with.
 std::string SystemErrorText(DWORD error);
 
 }  // namespace automation
