@@ -48,7 +48,7 @@ BOOL CSwitcherDlg::OnInitDialog() {
   SetIcon(m_hIcon, TRUE);
   SetIcon(m_hIcon, FALSE);
 
-  const CSetupSettings settings = ReadSetupSettings();
+  const CSetupSettings settings = ReadSettingsInEffect();
   SetIconSource(settings.icon);
   m_form.FillKeyList();
   const bool hotKeyRegistered = settings.useHotKey && SetupHotKey(settings.virtualKey, settings.modifiers);
@@ -72,8 +72,8 @@ void CSwitcherDlg::AddAboutToSystemMenu() {
   AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, LoadText(IDS_SYSMENU_ABOUT));
 }
 
-CSetupSettings CSwitcherDlg::ReadSetupSettings() {
-  return ::ReadSetupSettings(m_app.GetIniPath(), GetModulePath(), m_app.GetMainTitle());
+CSetupSettings CSwitcherDlg::ReadSettingsInEffect() {
+  return ReadSetupSettings(m_app.GetIniPath(), GetModulePath(), m_app.GetMainTitle());
 }
 
 LRESULT CSwitcherDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -330,7 +330,7 @@ void CSwitcherDlg::SaveSwitches(const CSettingsFormState& form, bool useTray) {
 }
 
 void CSwitcherDlg::ShowSettingsInEffect() {
-  const CSetupSettings settings = ReadSetupSettings();
+  const CSetupSettings settings = ReadSettingsInEffect();
   // An icon picked and then cancelled goes too: it is not in effect.
   SetIconSource(settings.icon);
   // Whether the icon is there, not the setting: without a hotkey it is

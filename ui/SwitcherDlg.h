@@ -75,7 +75,7 @@ class CSwitcherDlg : public CDialog {
   // edits left behind by a cancel are dropped rather than shown, and later
   // applied, as if they were in effect.
   void ShowSettingsInEffect();
-  CSetupSettings ReadSetupSettings();
+  CSetupSettings ReadSettingsInEffect();
 
   // Puts icon on button 1009; the dialog owns it from then on, and the
   // image it replaces is destroyed.
