@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "tests/automation/FakeTaskbar.h"
 #include "tests/automation/Wait.h"
@@ -47,6 +48,32 @@ TEST(FakeTaskbarTest, EachNotificationIconCallIsAnsweredAndLoggedAsOneLine) {
   EXPECT_EQ(taskbar.LogText(), ExpectedLine(0, owner, "uid=402 flags=5 callback=401 tip=帕诺瑞尔 tip") +
                                    ExpectedLine(1, owner, "uid=402 flags=4 callback=0 tip=") +
                                    ExpectedLine(2, owner, "uid=402 flags=0 callback=0 tip="));
+  DestroyWindow(owner);
+}
+
+TEST(FakeTaskbarTest, AnIconsBitsAreLoggedAsItsSizeAndAChecksumThatTellsImagesApart) {
+  FakeTaskbar taskbar;
+  ASSERT_TRUE(taskbar.IsReady());
+  HWND owner = CreateWindowExA(0, "STATIC", "icon owner", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  NOTIFYICONDATAA data = {};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = owner;
+  data.uID = 0x402;
+  data.uFlags = NIF_ICON;
+  for (LPCSTR icon : {IDI_APPLICATION, IDI_HAND, IDI_APPLICATION}) {
+    data.hIcon = LoadIconA(nullptr, icon);
+    EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &data));
+  }
+
+  const std::vector<std::string> calls = taskbar.CallsFor(owner, 0x402);
+  ASSERT_EQ(calls.size(), 3u);
+  auto iconOf = [](const std::string& call) {
+    const size_t start = call.find("icon=");
+    return start == std::string::npos ? std::string() : call.substr(start, call.find(' ', start) - start);
+  };
+  EXPECT_EQ(iconOf(calls[0]).rfind("icon=32x32:", 0), 0u) << calls[0];
+  EXPECT_NE(iconOf(calls[0]), iconOf(calls[1]));
+  EXPECT_EQ(iconOf(calls[0]), iconOf(calls[2]));
   DestroyWindow(owner);
 }
 
