@@ -88,11 +88,7 @@ TEST(PinnedTest, APinnedProgramsWindowsStayThroughSwitchesWhileOthersGo) {
   DestroyWindow(other);
 }
 
-// The icon image a logged call carried: "icon=<w>x<h>:<checksum>", or "".
-std::string IconOf(const std::string& call) {
-  const size_t start = call.find("icon=");
-  return start == std::string::npos ? std::string() : call.substr(start, call.find(' ', start) - start);
-}
+std::string IconOf(const std::string& call) { return IconOfCall(call); }
 
 TEST(DesktopNumberTest, TheIconCarriesTheNumberOnDesktop2AndIsPlainAgainOnDesktop1) {
   FakeTaskbar taskbar;
