@@ -105,7 +105,7 @@ bool CDesktopSwitcher::MoveForegroundWindow() {
   // Hiding hands the activation to a window that the platform picks; the
   // user expects the one that was beneath.
   HWND below = GetWindow(window, GW_HWNDNEXT);
-  while (below && (!IsSwitchable(below) || below == m_hProgman)) below = GetWindow(below, GW_HWNDNEXT);
+  while (below && !IsSwitchable(below)) below = GetWindow(below, GW_HWNDNEXT);
   ShowWindow(window, SW_HIDE);
   if (IsWindowVisible(window)) return false;
   MarkHidden(window, true);

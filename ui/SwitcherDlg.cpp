@@ -219,7 +219,8 @@ LRESULT CSwitcherDlg::OnHotKey(WPARAM wParam, LPARAM) {
 
 void CSwitcherDlg::SwitchDesktop() {
   m_switcher.SwitchDesktop();
-  if (m_trayIcon.IsAdded() && m_trayBadgedImage) m_trayIcon.Modify(TrayImageForActiveDesktop());
+  // Without the number both desktops show the same image: nothing to change.
+  if (m_trayBadgedImage) m_trayIcon.Modify(TrayImageForActiveDesktop());
 }
 
 // --- Notification icon -----------------------------------------------------
