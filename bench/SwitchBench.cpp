@@ -6,14 +6,19 @@
 //   bare     - this process hiding and showing the same windows directly;
 //   ping     - the same loop with the WM_NULL ping before each call: the
 //              floor of a switch that must ping every window.
-// Prints medians over several rounds and the program/ping ratios.
+// Prints medians over several rounds and the program/ping ratios. At N = 200
+// it measures once more with pinned programs set (none of them the farm's),
+// where every switch looks the processes of the windows up.
+// Arguments, when given, are the values of N to run.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
+#include "switcher/PinnedPrograms.h"
 #include "tests/automation/Panorel.h"
 #include "tests/automation/Wait.h"
 #include "tests/automation/WindowFarm.h"
@@ -90,15 +95,21 @@ double TimeHandler(HWND dialog) {
 
 struct Figures {
   double programHide, programShow, handlerHide, handlerShow, bareHide, bareShow, pingHide, pingShow;
+  // The pinned programs' look-up alone, as one switch makes it.
+  double pinnedLookUp;
 };
 
-Figures Measure(int count) {
+// The program's names that the pinned run sets: none is the farm's.
+constexpr char kPinnedNames[] = "notepad.exe;player.exe;chat.exe;clock.exe";
+
+Figures Measure(int count, const char* pinned = nullptr) {
   WindowFarm farm;
   const std::vector<HWND> windows = farm.OpenMany(count);
   std::vector<double> programHide, programShow, handlerHide, handlerShow, bareHide, bareShow, pingHide, pingShow;
 
   PanorelInstance panorel;
   panorel.AcceptAgreement();
+  if (pinned) panorel.WriteIni("Extras", "Pinned", pinned);
   panorel.Start();
   HWND dialog = panorel.WaitForMainDialog();
   WaitUntil([&] { return dialog && !IsWindowVisible(dialog); }, 5000);
@@ -116,6 +127,15 @@ Figures Measure(int count) {
   }
   panorel.Exit();
 
+  std::vector<double> pinnedLookUp = {0};
+  if (pinned) {
+    pinnedLookUp.clear();
+    for (int round = 0; round < kRounds; ++round) {
+      pinnedLookUp.push_back(TimeLoop(windows, [looked = CPinnedPrograms(pinned)](HWND w) mutable {
+        looked.IsPinned(w);
+      }));
+    }
+  }
   for (int round = 0; round < kRounds; ++round) {
     bareHide.push_back(TimeLoop(windows, [](HWND w) { ShowWindow(w, SW_HIDE); }));
     bareShow.push_back(TimeLoop(windows, [](HWND w) { ShowWindow(w, SW_SHOW); }));
@@ -123,7 +143,8 @@ Figures Measure(int count) {
     pingShow.push_back(TimeLoop(windows, [](HWND w) { Ping(w); ShowWindow(w, SW_SHOW); }));
   }
   return {Median(programHide), Median(programShow), Median(handlerHide), Median(handlerShow),
-          Median(bareHide),    Median(bareShow),    Median(pingHide),    Median(pingShow)};
+          Median(bareHide),    Median(bareShow),    Median(pingHide),    Median(pingShow),
+          Median(pinnedLookUp)};
 }
 
 // One hung window among ten: what it costs a switch.
@@ -148,18 +169,28 @@ double MeasureHungSwitch() {
 
 }  // namespace
 
-int main() {
+void PrintRow(const char* label, int count, const Figures& f) {
+  std::printf("%5d%-7s | %9.1f %9.1f | %9.1f %9.1f | %9.1f %9.1f | %9.1f %9.1f | %10.2f %10.2f\n", count, label,
+              f.programHide, f.programShow, f.handlerHide, f.handlerShow, f.bareHide, f.bareShow, f.pingHide,
+              f.pingShow, f.programHide / f.pingHide, f.programShow / f.pingShow);
+  std::fflush(stdout);
+}
+
+int main(int argc, char** argv) {
+  std::vector<int> counts;
+  for (int i = 1; i < argc; ++i) counts.push_back(std::atoi(argv[i]));
+  if (counts.empty()) counts = {10, 100, 200, 500};
   std::printf("Switch timings in ms per switch, median of %d rounds\n", kRounds);
   std::printf("prog: hotkey pressed until the last window changed; handler: the hotkey message's round trip\n");
-  std::printf("%5s | %9s %9s | %9s %9s | %9s %9s | %9s %9s | %10s %10s\n", "N", "prog hide", "prog show",
+  std::printf("%12s | %9s %9s | %9s %9s | %9s %9s | %9s %9s | %10s %10s\n", "N", "prog hide", "prog show",
               "hdlr hide", "hdlr show", "bare hide", "bare show", "ping hide", "ping show", "hide/floor",
               "show/floor");
-  for (int count : {10, 100, 200, 500}) {
-    const Figures f = Measure(count);
-    std::printf("%5d | %9.1f %9.1f | %9.1f %9.1f | %9.1f %9.1f | %9.1f %9.1f | %10.2f %10.2f\n", count,
-                f.programHide, f.programShow, f.handlerHide, f.handlerShow, f.bareHide, f.bareShow, f.pingHide,
-                f.pingShow, f.programHide / f.pingHide, f.programShow / f.pingShow);
-    std::fflush(stdout);
+  for (int count : counts) {
+    PrintRow("", count, Measure(count));
+    if (count != 200) continue;
+    const Figures pinned = Measure(count, kPinnedNames);
+    PrintRow(" pinned", count, pinned);
+    std::printf("%12s   pinned programs' look-up over the %d windows: %.2f ms\n", "", count, pinned.pinnedLookUp);
   }
   std::printf("One switch with one hung window among ten: %.0f ms\n", MeasureHungSwitch());
   return 0;

@@ -25,6 +25,17 @@ constexpr CSettingKey kIcon{"Setup", "Icon", nullptr};
 constexpr CSettingKey kIconTitle{"Setup", "IconTitle", nullptr};
 constexpr CSettingKey kHideElseIcon{"Setup", "HideElseIcon", "N"};
 
+// The extras: read, never written by the program; an absent value means
+// the program behaves as without the extra. Read them with PeekSetting.
+// The key that moves the active window to the other desktop, encoded as
+// HotKeyFlags and HotKey; absent, it follows the switch combination.
+constexpr CSettingKey kMoveHotKeyFlags{"Extras", "MoveHotKeyFlags", ""};
+constexpr CSettingKey kMoveHotKey{"Extras", "MoveHotKey", ""};
+// "N" leaves the notification icon plain on desktop 2.
+constexpr CSettingKey kShowDesktopNumber{"Extras", "ShowDesktopNumber", "Y"};
+// Executable file names separated by ";": their windows stay on both desktops.
+constexpr CSettingKey kPinned{"Extras", "Pinned", ""};
+
 // The usage agreement's answer lives in a section of its own per user and
 // computer ("<user>.<computer>").
 constexpr char kAllowKey[] = "Allow";

@@ -11,16 +11,26 @@ constexpr int kNameBufferSize = 256;
 
 }  // namespace
 
-CString ReadSetting(CString file, CString section, CString key, CString defaultValue) {
-  // An empty path would send the platform to its own WIN.INI: treat it as
-  // settings being unavailable and answer with the default.
-  if (file.IsEmpty()) return defaultValue;
+namespace {
 
+// The stored value, trailing white space removed; empty when there is none.
+CString StoredValue(const CString& file, const CString& section, const CString& key) {
   CString value;
   const DWORD length =
       GetPrivateProfileStringA(section, key, "", value.GetBuffer(kValueBufferSize), kValueBufferSize, file);
   value.ReleaseBuffer(static_cast<int>(length));
   value.TrimRight();
+  return value;
+}
+
+}  // namespace
+
+CString ReadSetting(CString file, CString section, CString key, CString defaultValue) {
+  // An empty path would send the platform to its own WIN.INI: treat it as
+  // settings being unavailable and answer with the default.
+  if (file.IsEmpty()) return defaultValue;
+
+  CString value = StoredValue(file, section, key);
   if (value.IsEmpty()) {
     WritePrivateProfileStringA(section, key, defaultValue, file);
     value = defaultValue;
@@ -43,6 +53,11 @@ CString ReadSetting(const CString& file, const CSettingKey& key, const CString& 
 
 BOOL WriteSetting(const CString& file, const CSettingKey& key, const CString& value) {
   return WriteSetting(file, key.section, key.key, value);
+}
+
+CString PeekSetting(const CString& file, const CSettingKey& key) {
+  const CString value = file.IsEmpty() ? CString() : StoredValue(file, key.section, key.key);
+  return value.IsEmpty() ? CString(key.defaultValue) : value;
 }
 
 CString IniPathFor(const CString& modulePath) {

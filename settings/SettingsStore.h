@@ -16,6 +16,9 @@ BOOL WriteSetting(CString file, CString section, CString key, CString value);
 CString ReadSetting(const CString& file, const CSettingKey& key);
 CString ReadSetting(const CString& file, const CSettingKey& key, const CString& defaultValue);
 BOOL WriteSetting(const CString& file, const CSettingKey& key, const CString& value);
+// The value as the file holds it, trailing white space removed, or the
+// key's default when it is missing or empty; nothing is written.
+CString PeekSetting(const CString& file, const CSettingKey& key);
 
 // The program file's path with ".exe" (any case) replaced by ".ini"; empty
 // when the program file does not end in ".exe".

@@ -28,9 +28,17 @@ bool CDesktopSwitcher::ShowIfResponsive(HWND window, int command) {
   return true;
 }
 
-void CDesktopSwitcher::SwitchDesktop() {
+void CDesktopSwitcher::FindShellWindows() {
   m_hTrayWnd = FindWindowA("Shell_TrayWnd", nullptr);
   m_hProgman = FindWindowA("Progman", nullptr);
+}
+
+CPinnedPrograms CDesktopSwitcher::ReadPinnedPrograms() const {
+  return CPinnedPrograms(PeekSetting(m_app.GetIniPath(), setting::kPinned));
+}
+
+void CDesktopSwitcher::SwitchDesktop() {
+  FindShellWindows();
 
   const int from = m_nActiveDesktop;
   const int to = 1 - from;
@@ -39,6 +47,14 @@ void CDesktopSwitcher::SwitchDesktop() {
 
   std::vector<HWND> topLevel;
   EnumWindows(SwitchEnumProc, reinterpret_cast<LPARAM>(&topLevel));
+  CPinnedPrograms pinned = ReadPinnedPrograms();
+  if (!pinned.IsEmpty()) {
+    // A pinned program's windows take no part at all, as if they were not
+    // there.
+    topLevel.erase(std::remove_if(topLevel.begin(), topLevel.end(),
+                                  [&](HWND window) { return IsSwitchable(window) && pinned.IsPinned(window); }),
+                   topLevel.end());
+  }
   // Every visible window not of the desktop being entered may be hidden by
   // this switch: it goes on disk first.
   std::vector<HWND> aboutToHide;
@@ -70,6 +86,45 @@ void CDesktopSwitcher::SwitchDesktop() {
   m_stackWhenLeft[from].assign(hidden.rbegin(), hidden.rend());
   const bool activeWasHidden = std::find(hidden.begin(), hidden.end(), active) != hidden.end();
   m_activeWhenLeft[from] = activeWasHidden ? active : nullptr;
+}
+
+bool CDesktopSwitcher::MoveForegroundWindow() {
+  FindShellWindows();
+  HWND window = GetForegroundWindow();
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (!window || processId == GetCurrentProcessId() || !IsSwitchable(window)) return false;
+  if (ReadPinnedPrograms().IsPinned(window)) return false;
+  // Only a window that answers, and answers as one that lets itself be
+  // hidden, is moved: the record names it before it goes.
+  DWORD_PTR reply = 0;
+  if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPingTimeoutMs, &reply) || reply != 0) {
+    return false;
+  }
+  SaveRecoveryRecord({window}, false);
+  // Hiding hands the activation to a window that the platform picks; the
+  // user expects the one that was beneath.
+  HWND below = GetWindow(window, GW_HWNDNEXT);
+  while (below && !IsSwitchable(below)) below = GetWindow(below, GW_HWNDNEXT);
+  ShowWindow(window, SW_HIDE);
+  if (IsWindowVisible(window)) return false;
+  MarkHidden(window, true);
+  GiveToOtherDesktop(window);
+  if (below) SetForegroundWindow(below);
+  return true;
+}
+
+void CDesktopSwitcher::GiveToOtherDesktop(HWND window) {
+  const int other = 1 - m_nActiveDesktop;
+  const DWORD entry = EntryOf(window);
+  CDWordArrayEx& active = WindowsOf(m_nActiveDesktop);
+  const int index = active.Find(entry);
+  if (index >= 0) active.RemoveAt(index);
+  if (WindowsOf(other).Find(entry) < 0) WindowsOf(other).Add(entry);
+  // It was in front when it went: it is in front when its desktop returns.
+  std::vector<HWND>& stack = m_stackWhenLeft[other];
+  stack.erase(std::remove(stack.begin(), stack.end(), window), stack.end());
+  stack.insert(stack.begin(), window);
 }
 
 void CDesktopSwitcher::ShowEnteredDesktop(int to) {

@@ -14,6 +14,7 @@
 
 #include "settings/AppContext.h"
 #include "switcher/DWordArrayEx.h"
+#include "switcher/PinnedPrograms.h"
 #include "switcher/RecoveryRecord.h"
 #include "switcher/TrayButtons.h"
 
@@ -30,8 +31,13 @@ class CDesktopSwitcher {
     m_trayButtons.SetOwnWindow(window);
   }
 
-  // One switch to the other desktop.
+  // One switch to the other desktop. Windows of the pinned programs (the
+  // "Pinned" extra) are neither hidden nor recorded.
   void SwitchDesktop();
+  // Hides the foreground window, when a switch would hide it, and makes it
+  // belong to the other desktop; the window below it becomes active. False
+  // when there was nothing to move.
+  bool MoveForegroundWindow();
   // At exit: shows every window of both desktops that the switches hid,
   // desktop 2's first.
   void ShowRememberedWindows();
@@ -69,6 +75,10 @@ class CDesktopSwitcher {
   // it is new and answered, so that it belongs to the desktop being left.
   bool SwitchWindow(HWND window);
   void ShowListForExit(const CDWordArrayEx& windows);
+  void FindShellWindows();
+  CPinnedPrograms ReadPinnedPrograms() const;
+  // Hands a moved window over to the other desktop, on top of its stack.
+  void GiveToOtherDesktop(HWND window);
 
   // Puts on disk every window hidden now or about to be hidden, before the
   // switch hides anything.

@@ -11,6 +11,7 @@
 #include "res/SwitcherDlgIds.h"
 #include "settings/SettingsStore.h"
 #include "switcher/IconToolbars.h"
+#include "ui/DesktopBadge.h"
 #include "ui/StringArrayEx.h"
 #include "ui/TextMenu.h"
 
@@ -22,6 +23,7 @@ constexpr int kSystemMenuEntryToRemove = 1;
 // The platform keeps the low four bits of a system command for itself.
 constexpr UINT kSystemCommandMask = 0xFFF0;
 constexpr char kHotKeyAtomSuffix[] = "Panorel-HotKeyAtom";
+constexpr char kMoveHotKeyAtomSuffix[] = "Panorel-MoveHotKeyAtom";
 
 // The notification menu's entries, as list indices of ShowTextMenu.
 enum TrayMenuChoice { kMenuSettings = 0, kMenuAbout = 2, kMenuExit = 3 };
@@ -52,6 +54,8 @@ BOOL CSwitcherDlg::OnInitDialog() {
   SetIconSource(settings.icon);
   m_form.FillKeyList();
   const bool hotKeyRegistered = settings.useHotKey && SetupHotKey(settings.virtualKey, settings.modifiers);
+  if (settings.useHotKey) SetupMoveHotKey({settings.modifiers, settings.virtualKey});
+  m_bShowDesktopNumber = ReadShowDesktopNumber(m_app.GetIniPath());
   // Without a hotkey the notification icon is the only way back in, so it
   // is shown whatever the setting says (the setting itself stays).
   const bool iconWanted = settings.useIcon || !hotKeyRegistered;
@@ -194,12 +198,31 @@ bool CSwitcherDlg::SetupHotKey(UINT virtualKey, UINT modifiers) {
   return false;
 }
 
-void CSwitcherDlg::RemoveHotKey() { m_hotKey.Unregister(); }
+void CSwitcherDlg::RemoveHotKey() {
+  m_hotKey.Unregister();
+  m_moveHotKey.Unregister();
+}
 
-LRESULT CSwitcherDlg::OnHotKey(WPARAM, LPARAM) {
-  // Any hotkey message switches: its identifier is not compared.
-  SwitchDesktop();
+void CSwitcherDlg::SetupMoveHotKey(const CHotKeyCombination& switchKey) {
+  const CHotKeyCombination move = ReadMoveHotKey(m_app.GetIniPath(), switchKey);
+  m_moveHotKey.Register(m_hWnd, GetWindowText() + kMoveHotKeyAtomSuffix, move.modifiers, move.virtualKey);
+}
+
+LRESULT CSwitcherDlg::OnHotKey(WPARAM wParam, LPARAM) {
+  // Only the move key is told by its identifier: any other hotkey message
+  // switches.
+  if (m_moveHotKey.IsIdentifiedBy(wParam)) {
+    m_switcher.MoveForegroundWindow();
+  } else {
+    SwitchDesktop();
+  }
   return 0;
+}
+
+void CSwitcherDlg::SwitchDesktop() {
+  m_switcher.SwitchDesktop();
+  // Without the number both desktops show the same image: nothing to change.
+  if (m_trayBadgedImage) m_trayIcon.Modify(TrayImageForActiveDesktop());
 }
 
 // --- Notification icon -----------------------------------------------------
@@ -215,12 +238,27 @@ CIconSource CSwitcherDlg::AddTrayIcon(const CString& file, int index, CString ti
   m_strIconFile = source.file;
   m_nIconIndex = source.index;
   SetIconButtonImage(icon);
+  SetTrayImages(icon);
   if (tip.IsEmpty()) tip = m_app.GetMainTitle();
-  m_trayIcon.Add(m_hWnd, icon, tip);
+  m_trayIcon.Add(m_hWnd, TrayImageForActiveDesktop(), tip);
   return source;
 }
 
 void CSwitcherDlg::DeleteTrayIcon() { m_trayIcon.Delete(); }
+
+void CSwitcherDlg::SetTrayImages(HICON chosen) {
+  // The button owns the chosen icon and lets it go when the form shows
+  // another: the notification icon keeps a copy of its own.
+  m_trayPlainImage.Reset(chosen ? CopyIcon(chosen) : nullptr);
+  m_trayBadgedImage.Reset(m_bShowDesktopNumber ? MakeBadgedIcon(chosen, GetSystemMetrics(SM_CXSMICON),
+                                                                GetSystemMetrics(SM_CYSMICON))
+                                               : nullptr);
+}
+
+HICON CSwitcherDlg::TrayImageForActiveDesktop() const {
+  const bool onDesktop2 = m_switcher.ActiveDesktop() == 1;
+  return onDesktop2 && m_trayBadgedImage ? m_trayBadgedImage.Get() : m_trayPlainImage.Get();
+}
 
 LRESULT CSwitcherDlg::OnTrayNotify(WPARAM, LPARAM lParam) {
   switch (lParam) {
@@ -289,6 +327,8 @@ void CSwitcherDlg::OnButtonOk() {
   RemoveHotKey();
   DeleteTrayIcon();
   const bool useTray = ApplyHotKey(form) || form.useTray;
+  if (form.useHotKey) SetupMoveHotKey({HotKeyModifiers(form), HotKeyFromListText(form.keyText)});
+  m_bShowDesktopNumber = ReadShowDesktopNumber(m_app.GetIniPath());
   ApplyTrayIcon(useTray, form.tip);
   SaveSwitches(form, useTray);
   ShowWindow(SW_HIDE);

@@ -8,6 +8,7 @@
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
 #include "settings/AppContext.h"
+#include "settings/ExtrasSettings.h"
 #include "settings/SetupSettings.h"
 #include "switcher/CrashRestore.h"
 #include "switcher/DesktopSwitcher.h"
@@ -50,13 +51,22 @@ class CSwitcherDlg : public CDialog {
   void OnEndSession(bool ending);
   void OnButtonAbout();
 
-  // Switch.
-  void SwitchDesktop() { m_switcher.SwitchDesktop(); }
+  // Switch, and the notification icon shows the desktop entered.
+  void SwitchDesktop();
+  // The extra key that moves the active window to the other desktop,
+  // registered after the switch hotkey and in its wake: it follows the
+  // switch combination unless the settings file names its own, and a
+  // combination the system refuses is not worth a word.
+  void SetupMoveHotKey(const CHotKeyCombination& switchKey);
 
   // Notification icon. Adds the icon of file and index, or the program's
   // own first icon when they name none, and returns the source it used.
   CIconSource AddTrayIcon(const CString& file, int index, CString tip);
   void DeleteTrayIcon();
+  // Keeps the chosen icon, and its badged form when the number is shown,
+  // for the notification icon to change between them at every switch.
+  void SetTrayImages(HICON chosen);
+  HICON TrayImageForActiveDesktop() const;
   LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
   void ShowTrayMenu();
 
@@ -92,6 +102,7 @@ class CSwitcherDlg : public CDialog {
   bool m_bShownBefore = false;
 
   CHotKey m_hotKey;
+  CHotKey m_moveHotKey;
   CTrayIcon m_trayIcon;
   CSettingsForm m_form{*this};
 
@@ -102,4 +113,9 @@ class CSwitcherDlg : public CDialog {
   CCrashRestore m_crashRestore{m_switcher};
 
   CIconHandle m_iconButtonImage;
+  // The notification icon's images of desktop 1 and desktop 2; the second
+  // is null when the icon does not show the number.
+  bool m_bShowDesktopNumber = true;
+  CIconHandle m_trayPlainImage;
+  CIconHandle m_trayBadgedImage;
 };

@@ -29,6 +29,13 @@ bool CTrayIcon::Add(HWND owner, HICON image, const CString& tip) {
   return m_added;
 }
 
+bool CTrayIcon::Modify(HICON image) {
+  if (!m_added) return false;
+  NOTIFYICONDATAA record = NotifyIconRecord(m_owner, TRAY_ICON_ID, NIF_ICON);
+  record.hIcon = image;
+  return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+}
+
 void CTrayIcon::Delete() {
   if (!m_owner) return;
   NOTIFYICONDATAA record = NotifyIconRecord(m_owner, TRAY_ICON_ID, 0);

@@ -29,6 +29,8 @@ class CTrayIcon {
   // Adds the icon for owner with image and tip (cut to fit). False when the
   // taskbar did not take it; it is tried again when the taskbar comes back.
   bool Add(HWND owner, HICON image, const CString& tip);
+  // Gives the icon the taskbar holds another image; tip and messages stay.
+  bool Modify(HICON image);
   // Asks the taskbar to drop the icon, whether or not it took it.
   void Delete();
 

@@ -82,4 +82,10 @@ std::string TipOfCall(const std::string& call) {
   return tip == std::string::npos ? std::string() : call.substr(tip + 5);
 }
 
+std::string IconOfCall(const std::string& call) {
+  const size_t start = call.find(" icon=");
+  if (start == std::string::npos) return std::string();
+  return call.substr(start + 1, call.find(' ', start + 1) - start - 1);
+}
+
 }  // namespace automation

@@ -114,6 +114,9 @@ TEST(SettingsFormApplyTest, TheChosenHotKeyIsWrittenHidesTheFormAndSwitchesFromT
     EXPECT_EQ(instance.ReadIni("Setup", "HideElseIcon"), chosen.switchOtherIcons ? "Y" : "N");
 
     EXPECT_FALSE(IsHotKeyTaken(MOD_CONTROL, VK_F1)) << "the old hotkey is released";
+    // The move key, left unset, follows: the new combination plus Shift.
+    EXPECT_FALSE(IsHotKeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F1)) << "the old move key is released";
+    EXPECT_TRUE(IsHotKeyTaken(chosen.modifiers | MOD_SHIFT, VK_F1 + chosen.keyNumber - 1));
     PressKeys(chosen.pressedModifiers, static_cast<WORD>(VK_F1 + chosen.keyNumber - 1));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }, 5000)) << "the new hotkey switches";
   }

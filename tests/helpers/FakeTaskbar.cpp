@@ -24,15 +24,39 @@ constexpr char kOverflowClass[] = "NotifyIconOverflowWindow";
 constexpr char kContentBridgeClass[] = "Windows.UI.Composition.DesktopWindowContentBridge";
 
 // Wine's shell32 hands Shell_NotifyIcon to the taskbar as WM_COPYDATA with
-// the NIM_* code in dwData and this record as the payload (its beginning:
-// state, balloon texts and icon bits follow).
+// the NIM_* code in dwData and this record as the payload; when the call
+// carries an icon, its mask bits and then its image bits follow the record.
 struct NotifyData {
   LONG hWnd;
   UINT uID;
   UINT uFlags;
   UINT uCallbackMessage;
   WCHAR szTip[128];
+  DWORD state;
+  DWORD stateMask;
+  WCHAR info[256];
+  UINT timeoutOrVersion;
+  WCHAR infoTitle[64];
+  DWORD infoFlags;
+  GUID item;
+  UINT iconWidth;
+  UINT iconHeight;
+  UINT iconPlanes;
+  UINT iconBitsPerPixel;
 };
+static_assert(sizeof(NotifyData) == 960, "the record as Wine 8.0 sends it, measured");
+
+// The icon's size and a checksum of its bits (FNV-1a): enough to tell one
+// image from another.
+std::string IconFieldOf(const COPYDATASTRUCT& copy, const NotifyData& data) {
+  if (!copy.lpData || copy.cbData <= sizeof data) return std::string();
+  const auto* bits = static_cast<const unsigned char*>(copy.lpData) + sizeof data;
+  DWORD hash = 2166136261u;
+  for (DWORD i = 0; i < copy.cbData - sizeof data; ++i) hash = (hash ^ bits[i]) * 16777619u;
+  char field[48];
+  wsprintfA(field, "icon=%ux%u:%08lx ", data.iconWidth, data.iconHeight, static_cast<unsigned long>(hash));
+  return field;
+}
 
 std::string AnsiOf(const WCHAR* text, int maxChars) {
   const int length = static_cast<int>(wcsnlen(text, maxChars));
@@ -48,9 +72,9 @@ std::string LogLineOf(const COPYDATASTRUCT& copy) {
   NotifyData data = {};
   if (copy.lpData) memcpy(&data, copy.lpData, copy.cbData < sizeof data ? copy.cbData : sizeof data);
   char head[160];
-  wsprintfA(head, "NIM %lu hwnd=%08lx uid=%x flags=%x callback=%x tip=", static_cast<unsigned long>(copy.dwData),
+  wsprintfA(head, "NIM %lu hwnd=%08lx uid=%x flags=%x callback=%x ", static_cast<unsigned long>(copy.dwData),
             static_cast<unsigned long>(data.hWnd), data.uID, data.uFlags, data.uCallbackMessage);
-  return head + AnsiOf(data.szTip, 128) + "\r\n";
+  return head + IconFieldOf(copy, data) + "tip=" + AnsiOf(data.szTip, 128) + "\r\n";
 }
 
 // Opened for each line, so that a test can read the log at any moment.

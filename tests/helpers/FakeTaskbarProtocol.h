@@ -7,7 +7,9 @@
 // there it keeps the icons' records above 4 GB, as 64-bit taskbars do.
 // Every WM_COPYDATA that reaches the taskbar window (the platform's
 // Shell_NotifyIcon sends them there) appends one line to the log file:
-//   NIM <code> hwnd=<8 hex digits> uid=<hex> flags=<hex> callback=<hex> tip=<tip in the ANSI code page>\r\n
+//   NIM <code> hwnd=<8 hex digits> uid=<hex> flags=<hex> callback=<hex> [icon=<w>x<h>:<checksum> ]tip=<tip in the ANSI code page>\r\n
+// where the icon field is there only when the call carries an icon's bits:
+// equal checksums mean the same image.
 #pragma once
 
 #include <windows.h>

@@ -152,9 +152,10 @@ TEST_F(TrayButtonsTest, EachIconStepAndTheExitMakeTheTaskbarLayOutItsIconsAgain)
   m_switcher.SwitchDesktop();
   m_switcher.ShowAllTrayButtons();
   // An icon of identifier 0 added and deleted again, each time: the program's
-  // own icon (another identifier) is not touched.
-  const std::string refresh = "NIM 0 hwnd=" + HexOf(m_own) + " uid=0 flags=2 callback=0 tip=\r\nNIM 2 hwnd=" +
-                              HexOf(m_own) + " uid=0 flags=2 callback=0 tip=\r\n";
+  // own icon (another identifier) is not touched. Both calls carry the image.
+  const std::string icon = automation::IconOfCall(m_taskbar.LogText());
+  const std::string refresh = "NIM 0 hwnd=" + HexOf(m_own) + " uid=0 flags=2 callback=0 " + icon +
+                              " tip=\r\nNIM 2 hwnd=" + HexOf(m_own) + " uid=0 flags=2 callback=0 " + icon + " tip=\r\n";
   EXPECT_EQ(m_taskbar.LogText(), refresh + refresh);
 }
 
