@@ -168,7 +168,9 @@ bool CDesktopSwitcher::SwitchWindow(HWND window) {
   const int to = m_nActiveDesktop;
   const DWORD entry = EntryOf(window);
   if (WindowsOf(to).Find(entry) >= 0) {
-    ShowIfResponsive(window, SW_SHOWNA);
+    // Already visible: a plain show leaves it as it is, where a show without
+    // activation would still cost the window's thread a round trip.
+    ShowIfResponsive(window, SW_SHOW);
     return false;
   }
   const bool isNew = WindowsOf(1 - to).Find(entry) < 0;

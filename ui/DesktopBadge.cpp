@@ -49,8 +49,8 @@ int BadgeScale(int width, int height) {
 }
 
 void Fill(HDC dc, const RECT& rect, COLORREF color) {
-  CGdiObject brush(CreateSolidBrush(color));
-  FillRect(dc, &rect, static_cast<HBRUSH>(brush.Get()));
+  CGdiObject<HBRUSH> brush(CreateSolidBrush(color));
+  FillRect(dc, &rect, brush.Get());
 }
 
 }  // namespace
@@ -80,9 +80,9 @@ void DrawDesktopBadge(HDC image, HDC mask, int width, int height) {
 HICON MakeBadgedIcon(HICON icon, int width, int height) {
   if (!icon || width <= 0 || height <= 0) return nullptr;
   HDC screen = GetDC(nullptr);
-  CGdiObject image(CreateCompatibleBitmap(screen, width, height));
+  CGdiObject<HBITMAP> image(CreateCompatibleBitmap(screen, width, height));
   ReleaseDC(nullptr, screen);
-  CGdiObject mask(CreateBitmap(width, height, 1, 1, nullptr));
+  CGdiObject<HBITMAP> mask(CreateBitmap(width, height, 1, 1, nullptr));
   CMemoryDc imageDc(CreateCompatibleDC(nullptr));
   CMemoryDc maskDc(CreateCompatibleDC(nullptr));
   if (!image || !mask || !imageDc || !maskDc) return nullptr;
@@ -99,8 +99,8 @@ HICON MakeBadgedIcon(HICON icon, int width, int height) {
   }
   ICONINFO info = {};
   info.fIcon = TRUE;
-  info.hbmMask = static_cast<HBITMAP>(mask.Get());
-  info.hbmColor = static_cast<HBITMAP>(image.Get());
+  info.hbmMask = mask.Get();
+  info.hbmColor = image.Get();
   // The icon gets copies: the bitmaps go with their owners here.
   return CreateIconIndirect(&info);
 }

@@ -44,8 +44,8 @@ class Canvas {
     m_bitmap.Reset(CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     m_previous = SelectObject(m_dc, m_bitmap.Get());
     const RECT all = {0, 0, size, size};
-    CGdiObject brush(CreateSolidBrush(fill));
-    FillRect(m_dc, &all, static_cast<HBRUSH>(brush.Get()));
+    CGdiObject<HBRUSH> brush(CreateSolidBrush(fill));
+    FillRect(m_dc, &all, brush.Get());
   }
   ~Canvas() {
     SelectObject(m_dc, m_previous);
@@ -56,7 +56,7 @@ class Canvas {
 
  private:
   HDC m_dc;
-  CGdiObject m_bitmap;
+  CGdiObject<HBITMAP> m_bitmap;
   HGDIOBJ m_previous = nullptr;
 };
 
@@ -86,7 +86,7 @@ TEST(DesktopBadgeTest, TheBadgedIconKeepsTheChosenIconsTransparencyAndImage) {
   const RECT bottomHalf = {0, kSize / 2, kSize, kSize};
   FillRect(maskBits.Dc(), &bottomHalf, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   FillRect(colour.Dc(), &bottomHalf, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  CGdiObject mask(CreateBitmap(kSize, kSize, 1, 1, nullptr));
+  CGdiObject<HBITMAP> mask(CreateBitmap(kSize, kSize, 1, 1, nullptr));
   {
     HDC maskDc = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(maskDc, mask.Get());
@@ -95,7 +95,7 @@ TEST(DesktopBadgeTest, TheBadgedIconKeepsTheChosenIconsTransparencyAndImage) {
     DeleteDC(maskDc);
   }
   HGDIOBJ colourBitmap = GetCurrentObject(colour.Dc(), OBJ_BITMAP);
-  ICONINFO info = {TRUE, 0, 0, static_cast<HBITMAP>(mask.Get()), static_cast<HBITMAP>(colourBitmap)};
+  ICONINFO info = {TRUE, 0, 0, mask.Get(), static_cast<HBITMAP>(colourBitmap)};
   CIconHandle chosen(CreateIconIndirect(&info));
   ASSERT_TRUE(chosen);
 
