@@ -78,6 +78,10 @@ class PaintProbeDialog : public CDialog {
     return TRUE;
   }
   void OnTimer(UINT_PTR id) override {
+    // A dialog is shown once its loop first goes idle, which the first tick
+    // can beat; nothing is painted before that. Bounded, so that a dialog
+    // that never shows fails instead of hanging.
+    if (!IsWindowVisible() && ++m_ticksBeforeShown < kMaxTicksBeforeShown) return;
     KillTimer(id);
     Invalidate();
     ::UpdateWindow(m_hWnd);
@@ -90,6 +94,8 @@ class PaintProbeDialog : public CDialog {
   }
 
  private:
+  static constexpr int kMaxTicksBeforeShown = 500;
+  int m_ticksBeforeShown = 0;
   EmptyTemplate m_template;
 };
 
