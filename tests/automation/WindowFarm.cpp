@@ -6,10 +6,23 @@
 
 namespace automation {
 
-WindowFarm::WindowFarm() : m_process("\"" + BuiltProgram("PANOREL_HELPER_WINDOWS") + "\"") {
-  if (!m_process.IsStarted()) return;
-  WaitUntil([&] { return (m_control = FindMessageOnlyWindow(farm::kControlClass, m_process.Id())) != nullptr; },
-            kHelperStartTimeoutMs);
+namespace {
+
+std::string FarmCommandLine() { return "\"" + BuiltProgram("PANOREL_HELPER_WINDOWS") + "\""; }
+
+}  // namespace
+
+WindowFarm::WindowFarm() : m_process(FarmCommandLine()) {
+  // The first program after the prefix's desktop went idle has been seen to
+  // wait on it for good: a second start, once the desktop is back, comes up.
+  for (int attempt = 0; attempt < 2 && m_process.IsStarted(); ++attempt) {
+    if (attempt > 0) m_process = Process(FarmCommandLine());
+    if (WaitUntil([&] { return (m_control = FindMessageOnlyWindow(farm::kControlClass, m_process.Id())) != nullptr; },
+                  kHelperStartTimeoutMs / 2)) {
+      return;
+    }
+    m_process.Terminate();
+  }
 }
 
 WindowFarm::~WindowFarm() {
