@@ -22,7 +22,6 @@ class CHotKey {
   bool Register(HWND window, const CString& atomName, UINT modifiers, UINT virtualKey);
   void Unregister();
 
-  bool IsRegistered() const { return m_registered; }
   // Whether a WM_HOTKEY's identifier names this hotkey.
   bool IsIdentifiedBy(WPARAM identifier) const { return m_registered && identifier == m_atom; }
   DWORD RefusalCode() const { return m_refusal; }
