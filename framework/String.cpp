@@ -1,5 +1,7 @@
 #include "framework/String.h"
 
+#include "framework/WideString.h"
+
 #include <cctype>
 #include <cstring>
 
@@ -7,7 +9,7 @@ namespace {
 
 // Length in bytes of the character that starts at text[i].
 size_t CharLength(const std::string& text, size_t i) {
-  if (IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size()) return 2;
+  if (IsDBCSLeadByteEx(kTextCodePage, static_cast<BYTE>(text[i])) && i + 1 < text.size()) return 2;
   return 1;
 }
 
@@ -138,10 +140,11 @@ void CString::ReleaseBuffer(int newLength) {
 }
 
 bool CString::LoadString(UINT id) {
-  // String resources are stored in UTF-16; LoadStringA converts them to the
-  // ANSI code page. 4 KiB holds the longest text this program keeps there.
-  char buffer[4096];
-  const int length = ::LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
-  m_text.assign(buffer, length > 0 ? static_cast<size_t>(length) : 0);
+  // String resources are stored in UTF-16: read them as such and convert
+  // to the program's code page, which need not be the system's. 4 Ki
+  // characters hold the longest text this program keeps there.
+  wchar_t buffer[4096];
+  const int length = ::LoadStringW(GetModuleHandleW(nullptr), id, buffer, sizeof buffer / sizeof buffer[0]);
+  *this = length > 0 ? WideToText(buffer, length) : CString();
   return length > 0;
 }

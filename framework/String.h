@@ -1,6 +1,7 @@
 // CString: the counted 8-bit string every text of the program travels in.
-// Texts are in the system's ANSI code page (936 for this program), so the
-// searches and the trim step over double-byte characters instead of bytes.
+// Texts are code page 936 bytes on every system, whatever the system's own
+// code page (framework/WideString.h converts them for the wide calls), so
+// the searches and the trim step over its double-byte characters.
 #pragma once
 
 #include <windows.h>
@@ -17,7 +18,7 @@ class CString {
   bool IsEmpty() const { return m_text.empty(); }
   void Empty() { m_text.clear(); }
   const char* GetString() const { return m_text.c_str(); }
-  operator const char*() const { return m_text.c_str(); }  // NOLINT: passes straight to the A calls
+  operator const char*() const { return m_text.c_str(); }  // NOLINT: implicit like the platform's strings
   char GetAt(int index) const { return m_text[static_cast<size_t>(index)]; }
 
   CString& operator=(const char* text);
