@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
-void ShowMessage(CString text) { MessageBoxA(nullptr, text, "", MB_OK); }
+#include "framework/WideString.h"
+
+void ShowMessage(CString text) { MessageBoxW(nullptr, TextToWide(text), L"", MB_OK); }
 
 bool CommandLineHasSwitch(const CString& commandLine) { return commandLine.Find('/') >= 1; }

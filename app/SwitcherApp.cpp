@@ -5,6 +5,7 @@
 #include "app/AgreementDlg.h"
 #include "app/StartupHelpers.h"
 #include "framework/Strings.h"
+#include "framework/WideString.h"
 #include "res/ProductTexts.h"
 #include "res/StringIds.h"
 #include "settings/SettingsStore.h"
@@ -24,7 +25,7 @@ CString AgreementSection() { return GetUserNameText() + "." + GetComputerNameTex
 // Shows the running instance's dialog and brings it to the front; false when
 // there is none.
 bool ActivateRunningInstance(const CString& title) {
-  HWND running = FindWindowA(nullptr, title);
+  HWND running = FindWindowW(nullptr, TextToWide(title));
   if (!running) return false;
   ShowWindow(running, SW_SHOW);
   SetForegroundWindow(running);
@@ -75,7 +76,7 @@ bool CSwitcherApp::ClaimSingleInstance() {
   // "Local\\": one instance per user session, as the title search means it.
   const CString name = "Local\\" + GetMainTitle();
   SetLastError(0);
-  m_instanceMutex.Reset(CreateMutexA(nullptr, FALSE, name));
+  m_instanceMutex.Reset(CreateMutexW(nullptr, FALSE, TextToWide(name)));
   // Without the object the title search is all there is, as before.
   if (!m_instanceMutex) return true;
   return GetLastError() != ERROR_ALREADY_EXISTS;

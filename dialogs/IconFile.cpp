@@ -4,18 +4,18 @@
 
 #include "framework/WinApp.h"
 
-bool IconFileExists(const char* path) {
-  const DWORD attributes = ::GetFileAttributesA(path);
+bool IconFileExists(const wchar_t* path) {
+  const DWORD attributes = ::GetFileAttributesW(path);
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-int CountIconsInFile(const char* path) {
+int CountIconsInFile(const wchar_t* path) {
   if (!IconFileExists(path)) return 0;
   // With index -1 the "icon" returned is the count.
-  return static_cast<int>(reinterpret_cast<INT_PTR>(::ExtractIconA(AfxGetInstanceHandle(), path, static_cast<UINT>(-1))));
+  return static_cast<int>(reinterpret_cast<INT_PTR>(::ExtractIconW(AfxGetInstanceHandle(), path, static_cast<UINT>(-1))));
 }
 
-HICON ExtractIconFrom(const char* path, int index) {
+HICON ExtractIconFrom(const wchar_t* path, int index) {
   if (index == -1) return nullptr;
-  return ::ExtractIconA(AfxGetInstanceHandle(), path, static_cast<UINT>(index));
+  return ::ExtractIconW(AfxGetInstanceHandle(), path, static_cast<UINT>(index));
 }

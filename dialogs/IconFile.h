@@ -6,9 +6,9 @@
 
 // True when path names a file (not a folder). Unlike OpenFile, whose path
 // buffer holds 128 characters, this works for any path the platform takes.
-bool IconFileExists(const char* path);
+bool IconFileExists(const wchar_t* path);
 // The number of icons in path; 0 when the file does not exist.
-int CountIconsInFile(const char* path);
+int CountIconsInFile(const wchar_t* path);
 // Icon number index of path, or null. Index -1 asks the platform for the
 // number of icons instead of an icon, so it never yields one.
-HICON ExtractIconFrom(const char* path, int index);
+HICON ExtractIconFrom(const wchar_t* path, int index);

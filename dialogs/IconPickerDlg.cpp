@@ -12,10 +12,10 @@
 
 namespace {
 
-CString SystemShellLibrary() {
-  char folder[MAX_PATH] = "";
-  ::GetSystemDirectoryA(folder, sizeof folder);
-  return CString(folder) + "\\SHELL32.dll";
+CStringW SystemShellLibrary() {
+  CStringW folder;
+  folder.ReleaseBuffer(static_cast<int>(::GetSystemDirectoryW(folder.GetBuffer(MAX_PATH), MAX_PATH)));
+  return folder + L"\\SHELL32.dll";
 }
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
@@ -28,14 +28,14 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
 CIconPickerDlg::CIconPickerDlg(CWnd* parent)
     : CDialog(IDD_ICON_PICKER, parent), m_strSourceFile(SystemShellLibrary()) {}
 
-BOOL CIconPickerDlg::SetIconSource(const CString& file, int index) {
+BOOL CIconPickerDlg::SetIconSource(const CStringW& file, int index) {
   if (index >= CountIconsInFile(file)) return FALSE;
   m_nSourceIndex = index;
   m_strSourceFile = file;
   return TRUE;
 }
 
-void CIconPickerDlg::GetIconSource(CString& file, int& index) const {
+void CIconPickerDlg::GetIconSource(CStringW& file, int& index) const {
   file = m_strSourceFile;
   index = m_nSourceIndex;
 }
@@ -47,7 +47,7 @@ void CIconPickerDlg::DoDataExchange(CDataExchange* dataExchange) {
   if (!dataExchange->m_bSaveAndValidate) return;
   dataExchange->PrepareCtrl(IDC_LIST_ICONS);
   if (m_nSourceIndex == -1) {
-    ShowMessage(LoadText(IDS_PICKER_SELECT_ICON));
+    ShowMessage(TextToWide(LoadText(IDS_PICKER_SELECT_ICON)));
     dataExchange->Fail();
   }
 }
@@ -109,11 +109,11 @@ void CIconPickerDlg::ClearIconList() {
 void CIconPickerDlg::FillIconList() {
   ClearIconList();
   if (!IconFileExists(m_strSourceFile)) {
-    ShowMessage(FormatText(LoadText(IDS_PICKER_FILE_MISSING), m_strSourceFile));
+    ShowMessage(FormatText(TextToWide(LoadText(IDS_PICKER_FILE_MISSING)), m_strSourceFile));
     return;
   }
   const int count = CountIconsInFile(m_strSourceFile);
-  if (count == 0) ShowMessage(FormatText(LoadText(IDS_PICKER_NO_ICONS), m_strSourceFile));
+  if (count == 0) ShowMessage(FormatText(TextToWide(LoadText(IDS_PICKER_NO_ICONS)), m_strSourceFile));
   for (int i = 0; i < count; ++i) {
     m_icons.emplace_back(ExtractIconFrom(m_strSourceFile, i));
     const int item = m_listIcons.InsertString(i, nullptr);
@@ -123,10 +123,9 @@ void CIconPickerDlg::FillIconList() {
 }
 
 void CIconPickerDlg::OnButtonBrowse() {
-  CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LoadText(IDS_PICKER_FILTER),
+  CFileDialog dialog(TRUE, nullptr, CStringW(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LoadText(IDS_PICKER_FILTER),
                      this);
-  const CString title = LoadText(IDS_PICKER_CAPTION);
-  dialog.m_ofn.lpstrTitle = title;
+  dialog.SetTitle(LoadText(IDS_PICKER_CAPTION));
   if (dialog.DoModal() != IDOK) return;
   m_strSourceFile = dialog.GetPathName();
   m_nSourceIndex = 0;
@@ -134,6 +133,6 @@ void CIconPickerDlg::OnButtonBrowse() {
   FillIconList();
 }
 
-void CIconPickerDlg::ShowMessage(const CString& text) {
+void CIconPickerDlg::ShowMessage(const CStringW& text) {
   MessageBox(text, LoadText(IDS_PICKER_CAPTION), MB_ICONEXCLAMATION | MB_OK);
 }

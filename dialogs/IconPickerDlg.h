@@ -11,6 +11,7 @@
 #include "framework/Handles.h"
 #include "framework/ListBox.h"
 #include "framework/String.h"
+#include "framework/WideString.h"
 
 class CIconPickerDlg : public CDialog {
  public:
@@ -20,8 +21,8 @@ class CIconPickerDlg : public CDialog {
   // Takes file and index when index is below the file's icon count (a file
   // that does not exist has none); otherwise keeps the current source and
   // returns FALSE. A negative index is taken: it opens with no selection.
-  BOOL SetIconSource(const CString& file, int index);
-  void GetIconSource(CString& file, int& index) const;
+  BOOL SetIconSource(const CStringW& file, int index);
+  void GetIconSource(CStringW& file, int& index) const;
 
  protected:
   void DoDataExchange(CDataExchange* dataExchange) override;
@@ -36,10 +37,10 @@ class CIconPickerDlg : public CDialog {
   void FillIconList();
   void ClearIconList();
   void OnButtonBrowse();
-  void ShowMessage(const CString& text);
+  void ShowMessage(const CStringW& text);
 
   CListBox m_listIcons;
-  CString m_strSourceFile;
+  CStringW m_strSourceFile;
   int m_nSourceIndex = 0;
   // The icons the list shows; each item's data is the handle held here.
   std::vector<CIconHandle> m_icons;

@@ -3,17 +3,18 @@
 #include <utility>
 
 #include "framework/Handles.h"
+#include "framework/WideString.h"
 
 CString HelpViewerPath() {
-  char folder[MAX_PATH] = "";
-  ::GetWindowsDirectoryA(folder, sizeof folder);
-  return CString(folder) + "\\winhlp32.exe";
+  wchar_t folder[MAX_PATH] = L"";
+  ::GetWindowsDirectoryW(folder, MAX_PATH);
+  return WideToText(folder) + "\\winhlp32.exe";
 }
 
 HCURSOR CopyCursorFromModule(const char* modulePath, int cursorId) {
-  CModuleHandle module(::LoadLibraryA(modulePath));
+  CModuleHandle module(::LoadLibraryW(TextToWide(modulePath)));
   if (!module) return nullptr;
-  HCURSOR shared = ::LoadCursorA(module.Get(), MAKEINTRESOURCEA(cursorId));
+  HCURSOR shared = ::LoadCursorW(module.Get(), MAKEINTRESOURCEW(cursorId));
   // The copy outlives the module, which is released on return.
   return shared ? ::CopyIcon(shared) : nullptr;
 }

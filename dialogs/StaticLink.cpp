@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "dialogs/LinkCursor.h"
+#include "framework/WideString.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ bool IsTextStatic(DWORD style) { return (style & 0xFF) <= SS_RIGHT; }
 
 HINSTANCE CLinkTarget::Open() const {
   if (m_strTarget.IsEmpty()) return nullptr;
-  return ::ShellExecuteA(nullptr, "open", m_strTarget, nullptr, nullptr, SW_SHOWNORMAL);
+  return ::ShellExecuteW(nullptr, L"open", TextToWide(m_strTarget), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 CStaticLink::CStaticLink(const char* target, BOOL autoDelete) : m_target(target), m_bAutoDelete(autoDelete) {}
@@ -86,9 +87,9 @@ HBRUSH CStaticLink::CtlColor(HDC dc) {
     // The link keeps the control's font exactly; the colour alone marks it.
     // A control without a font of its own leaves the description zeroed,
     // which makes the system's default font.
-    LOGFONTA font = {};
-    ::GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)), sizeof font, &font);
-    m_fontLink.Reset(::CreateFontIndirectA(&font));
+    LOGFONTW font = {};
+    ::GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)), sizeof font, &font);
+    m_fontLink.Reset(::CreateFontIndirectW(&font));
   }
   ::SelectObject(dc, m_fontLink.Get());
   ::SetTextColor(dc, m_crText);

@@ -7,21 +7,26 @@ void DDX_Control(CDataExchange* dataExchange, int id, CWnd& control) {
 }
 
 void DDX_Text(CDataExchange* dataExchange, int id, CString& value) {
+  CStringW text = TextToWide(value);
+  DDX_Text(dataExchange, id, text);
+  if (dataExchange->m_bSaveAndValidate) value = WideToText(text, text.GetLength());
+}
+
+void DDX_Text(CDataExchange* dataExchange, int id, CStringW& value) {
   HWND control = dataExchange->PrepareCtrl(id);
   if (dataExchange->m_bSaveAndValidate) {
-    const int length = ::GetWindowTextLengthA(control);
-    ::GetWindowTextA(control, value.GetBuffer(length + 1), length + 1);
-    value.ReleaseBuffer();
+    const int length = ::GetWindowTextLengthW(control);
+    value.ReleaseBuffer(::GetWindowTextW(control, value.GetBuffer(length + 1), length + 1));
   } else {
-    ::SetWindowTextA(control, value);
+    ::SetWindowTextW(control, value);
   }
 }
 
 void DDX_LBIndex(CDataExchange* dataExchange, int id, int& index) {
   HWND control = dataExchange->PrepareCtrl(id);
   if (dataExchange->m_bSaveAndValidate) {
-    index = static_cast<int>(::SendMessageA(control, LB_GETCURSEL, 0, 0));
+    index = static_cast<int>(::SendMessageW(control, LB_GETCURSEL, 0, 0));
   } else {
-    ::SendMessageA(control, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ::SendMessageW(control, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
   }
 }

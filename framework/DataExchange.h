@@ -10,5 +10,6 @@
 void DDX_Control(CDataExchange* dataExchange, int id, CWnd& control);
 // The control's window text.
 void DDX_Text(CDataExchange* dataExchange, int id, CString& value);
+void DDX_Text(CDataExchange* dataExchange, int id, CStringW& value);
 // A list box's selected index; -1 for none.
 void DDX_LBIndex(CDataExchange* dataExchange, int id, int& index);

@@ -58,8 +58,8 @@ INT_PTR CDialog::DoModal() {
   HWND owner = ChooseOwner();
   t_pDialogBeingCreated = this;
   const INT_PTR result =
-      m_pTemplate ? ::DialogBoxIndirectParamA(AfxGetResourceHandle(), m_pTemplate, owner, DialogProc, self)
-                  : ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_templateId), owner, DialogProc, self);
+      m_pTemplate ? ::DialogBoxIndirectParamW(AfxGetResourceHandle(), m_pTemplate, owner, DialogProc, self)
+                  : ::DialogBoxParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_templateId), owner, DialogProc, self);
   // Unclaimed when the template could not be loaded.
   if (t_pDialogBeingCreated == this) t_pDialogBeingCreated = nullptr;
   return result;
@@ -74,13 +74,13 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate) {
 }
 
 CDialog* CDialog::ObjectOf(HWND window, UINT message, LPARAM lParam) {
-  auto* self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(window, DWLP_USER));
+  auto* self = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(window, DWLP_USER));
   if (!self && message == WM_INITDIALOG) self = reinterpret_cast<CDialog*>(lParam);
   if (!self) self = t_pDialogBeingCreated;
   if (!self) return nullptr;
   if (self == t_pDialogBeingCreated) t_pDialogBeingCreated = nullptr;
-  if (!::GetWindowLongPtrA(window, DWLP_USER)) {
-    ::SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+  if (!::GetWindowLongPtrW(window, DWLP_USER)) {
+    ::SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
     self->Attach(window);
   }
   return self;
@@ -97,12 +97,12 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
   self->m_bHandled = outerHandled;
 
   if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrA(window, DWLP_USER, 0);
+    ::SetWindowLongPtrW(window, DWLP_USER, 0);
     self->Detach();
   }
   if (!handled) return FALSE;
   if (ReturnsResultDirectly(message)) return static_cast<INT_PTR>(result);
-  ::SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
+  ::SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
   return TRUE;
 }
 
@@ -157,7 +157,7 @@ BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* resu
 
 BOOL CDialog::ReflectToChild(UINT message, WPARAM wParam, HWND child, LRESULT* result) {
   if (!CWnd::FromHandlePermanent(child)) return FALSE;
-  *result = ::SendMessageA(child, WM_REFLECT_BASE + message, wParam, reinterpret_cast<LPARAM>(child));
+  *result = ::SendMessageW(child, WM_REFLECT_BASE + message, wParam, reinterpret_cast<LPARAM>(child));
   return *result != 0;
 }
 

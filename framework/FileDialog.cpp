@@ -4,40 +4,45 @@
 
 #include "framework/Wnd.h"
 
-std::string FileDialogFilter(const char* filter) {
-  std::string converted;
+namespace {
+
+constexpr size_t kLongestPath = 32768;
+
+}  // namespace
+
+std::wstring FileDialogFilter(const char* filter) {
+  std::wstring converted;
   if (!filter) return converted;
-  for (const char* p = filter; *p; ++p) {
-    if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1]) {
-      converted += *p++;
-      converted += *p;
-    } else {
-      converted += *p == '|' ? '\0' : *p;
-    }
-  }
+  for (const wchar_t ch : std::wstring(TextToWide(filter).GetString())) converted += ch == L'|' ? L'\0' : ch;
   // The platform reads up to an empty field: make sure there is one even
   // when the text does not end in "||".
-  converted += '\0';
-  converted += '\0';
+  converted += L'\0';
+  converted += L'\0';
   return converted;
 }
 
-CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExtension, const char* fileName, DWORD flags,
+CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExtension, const CStringW& fileName, DWORD flags,
                          const char* filter, CWnd* parent)
-    : m_bOpenFileDialog(openFileDialog), m_filter(FileDialogFilter(filter)) {
-  if (defaultExtension) m_defaultExtension = defaultExtension;
-  if (fileName) lstrcpynA(m_fileName, fileName, sizeof m_fileName);
+    : m_bOpenFileDialog(openFileDialog), m_filter(FileDialogFilter(filter)), m_fileName(kLongestPath, L'\0') {
+  if (defaultExtension) m_defaultExtension = TextToWide(defaultExtension).GetString();
+  m_fileName.replace(0, static_cast<size_t>(fileName.GetLength()), fileName.GetString());
+  m_fileName.resize(kLongestPath);
   m_ofn.lStructSize = sizeof m_ofn;
   m_ofn.hwndOwner = parent ? parent->GetSafeHwnd() : nullptr;
   m_ofn.lpstrFilter = m_filter.empty() ? nullptr : m_filter.c_str();
   m_ofn.nFilterIndex = 1;
-  m_ofn.lpstrFile = m_fileName;
-  m_ofn.nMaxFile = sizeof m_fileName;
+  m_ofn.lpstrFile = &m_fileName[0];
+  m_ofn.nMaxFile = static_cast<DWORD>(m_fileName.size());
   m_ofn.lpstrDefExt = m_defaultExtension.empty() ? nullptr : m_defaultExtension.c_str();
   m_ofn.Flags = flags | OFN_EXPLORER;
 }
 
+void CFileDialog::SetTitle(const char* title) {
+  m_title = TextToWide(title).GetString();
+  m_ofn.lpstrTitle = m_title.c_str();
+}
+
 INT_PTR CFileDialog::DoModal() {
-  const BOOL chosen = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
+  const BOOL chosen = m_bOpenFileDialog ? ::GetOpenFileNameW(&m_ofn) : ::GetSaveFileNameW(&m_ofn);
   return chosen ? IDOK : IDCANCEL;
 }

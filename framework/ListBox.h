@@ -12,15 +12,16 @@ class CListBox : public CWnd {
   // -1 clears the selection.
   int SetCurSel(int index) { return Send(LB_SETCURSEL, static_cast<WPARAM>(index)); }
   void ResetContent() { Send(LB_RESETCONTENT); }
-  // For a list without strings, text is the item's data.
+  // A list without strings takes nullptr: its items are their data.
   int InsertString(int index, const char* text) {
-    return Send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    const CStringW wide = TextToWide(text);
+    return Send(LB_INSERTSTRING, static_cast<WPARAM>(index), text ? reinterpret_cast<LPARAM>(wide.GetString()) : 0);
   }
   int SetItemData(int index, DWORD_PTR data) { return Send(LB_SETITEMDATA, index, static_cast<LPARAM>(data)); }
   void SetColumnWidth(int width) { Send(LB_SETCOLUMNWIDTH, static_cast<WPARAM>(width)); }
 
  private:
   int Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return static_cast<int>(::SendMessageA(m_hWnd, message, wParam, lParam));
+    return static_cast<int>(::SendMessageW(m_hWnd, message, wParam, lParam));
   }
 };

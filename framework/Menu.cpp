@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "framework/WideString.h"
 #include "framework/Wnd.h"
 
 namespace {
@@ -39,7 +40,9 @@ BOOL CMenu::DestroyMenu() {
 }
 
 BOOL CMenu::InsertMenu(UINT position, UINT flags, UINT_PTR idOrSubmenu, const char* text) {
-  return ::InsertMenuA(m_hMenu, position, flags, idOrSubmenu, text);
+  // Only string items carry a text; for the others text says nothing.
+  const bool hasText = (flags & (MF_BITMAP | MF_OWNERDRAW | MF_SEPARATOR)) == 0 && text;
+  return ::InsertMenuW(m_hMenu, position, flags, idOrSubmenu, hasText ? TextToWide(text).GetString() : nullptr);
 }
 
 BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, const RECT* excluded) {

@@ -5,9 +5,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
-inline NOTIFYICONDATAA NotifyIconRecord(HWND owner, UINT id, UINT flags) {
-  NOTIFYICONDATAA record = {};
-  record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+inline NOTIFYICONDATAW NotifyIconRecord(HWND owner, UINT id, UINT flags) {
+  NOTIFYICONDATAW record = {};
+  record.cbSize = NOTIFYICONDATAW_V1_SIZE;
   record.hWnd = owner;
   record.uID = id;
   record.uFlags = flags;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "framework/String.h"
+#include "framework/WideString.h"
 
 inline CString LoadText(UINT id) {
   CString text;
@@ -15,6 +16,11 @@ inline CString LoadText(UINT id) {
 // messages with one blank in them are written.
 inline CString FormatText(const CString& format, const char* argument) {
   const int blank = format.Find("%1");
+  if (blank < 0) return format;
+  return format.Left(blank) + argument + format.Mid(blank + 2);
+}
+inline CStringW FormatText(const CStringW& format, const CStringW& argument) {
+  const int blank = format.Find(L"%1");
   if (blank < 0) return format;
   return format.Left(blank) + argument + format.Mid(blank + 2);
 }

@@ -6,11 +6,12 @@
 
 #include "framework/LocalMemory.h"
 #include "framework/String.h"
+#include "framework/WideString.h"
 
 inline CString SystemErrorText(DWORD error) {
-  char* text = nullptr;
-  ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM, nullptr,
-                   error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0, nullptr);
+  wchar_t* text = nullptr;
+  ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM, nullptr,
+                   error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   CLocalMemory owner(text);
-  return text;
+  return WideToText(text);
 }

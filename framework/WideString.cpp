@@ -8,6 +8,11 @@ size_t Clamp(int count, size_t size) { return count < 0 ? 0 : std::min(static_ca
 
 }  // namespace
 
+int CStringW::Find(const wchar_t* sub) const {
+  const size_t at = m_text.find(sub);
+  return at == std::wstring::npos ? -1 : static_cast<int>(at);
+}
+
 int CStringW::ReverseFind(wchar_t ch) const {
   const size_t at = m_text.rfind(ch);
   return at == std::wstring::npos ? -1 : static_cast<int>(at);

@@ -31,6 +31,8 @@ class CStringW {
   friend bool operator==(const CStringW& a, const CStringW& b) { return a.m_text == b.m_text; }
   friend bool operator!=(const CStringW& a, const CStringW& b) { return !(a == b); }
 
+  // Index of the first sub, or -1.
+  int Find(const wchar_t* sub) const;
   // Index of the last ch, or -1.
   int ReverseFind(wchar_t ch) const;
   CStringW Left(int count) const;

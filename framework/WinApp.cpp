@@ -2,22 +2,24 @@
 
 #include <commctrl.h>
 
+#include "framework/WideString.h"
+
 namespace {
 
 CWinApp* g_pApp = nullptr;
 
 CString ProgramFileTitle() {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  CString name(path);
-  name = name.Mid(name.ReverseFind('\\') + 1);
-  const int dot = name.ReverseFind('.');
-  return dot > 0 ? name.Left(dot) : name;
+  CStringW path;
+  path.ReleaseBuffer(static_cast<int>(GetModuleFileNameW(nullptr, path.GetBuffer(32768), 32768)));
+  CStringW name = path.Mid(path.ReverseFind(L'\\') + 1);
+  const int dot = name.ReverseFind(L'.');
+  if (dot > 0) name = name.Left(dot);
+  return WideToText(name, name.GetLength());
 }
 
 }  // namespace
 
-CWinApp::CWinApp(const char* appName) : m_hInstance(GetModuleHandleA(nullptr)) {
+CWinApp::CWinApp(const char* appName) : m_hInstance(GetModuleHandleW(nullptr)) {
   m_strAppName = appName ? CString(appName) : ProgramFileTitle();
   g_pApp = this;
 }
@@ -39,7 +41,7 @@ void CWinApp::Enable3dControlsStatic() {
 
 CWinApp* AfxGetApp() { return g_pApp; }
 
-HINSTANCE AfxGetInstanceHandle() { return g_pApp ? g_pApp->m_hInstance : GetModuleHandleA(nullptr); }
+HINSTANCE AfxGetInstanceHandle() { return g_pApp ? g_pApp->m_hInstance : GetModuleHandleW(nullptr); }
 
 HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
 

@@ -1,11 +1,16 @@
 // CWnd: a window seen from C++. It holds the handle, wraps the calls the
 // program makes on windows, and gives derived classes WindowProc and Default
 // to handle a message or hand it on.
+//
+// Every call goes through the platform's wide interface, texts converted
+// from the program's code page: windows then read the same on a system of
+// any code page.
 #pragma once
 
 #include <windows.h>
 
 #include "framework/String.h"
+#include "framework/WideString.h"
 
 // A parent's notification handed back to the child control it concerns, as
 // WM_REFLECT_BASE + the original message (WM_CTLCOLORSTATIC so far). A child
@@ -39,33 +44,33 @@ class CWnd {
   // The object that subclassed window, or nullptr.
   static CWnd* FromHandlePermanent(HWND window);
 
-  DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
+  DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)); }
   int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
   void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
 
   BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
   BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
   BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
-  void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+  void SetWindowText(const char* text) { ::SetWindowTextW(m_hWnd, TextToWide(text)); }
   CString GetWindowText() const;
   BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
 
   HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
   CString GetDlgItemText(int id) const;
-  void SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text); }
+  void SetDlgItemText(int id, const char* text) { ::SetDlgItemTextW(m_hWnd, id, TextToWide(text)); }
   // The check box questions a dialog asks, as booleans.
   bool IsChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
   void SetCheck(int id, bool checked) { ::CheckDlgButton(m_hWnd, id, checked ? BST_CHECKED : BST_UNCHECKED); }
   void EnableItem(int id, bool enable) { ::EnableWindow(GetDlgItem(id), enable ? TRUE : FALSE); }
   LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return ::SendDlgItemMessageA(m_hWnd, id, message, wParam, lParam);
+    return ::SendDlgItemMessageW(m_hWnd, id, message, wParam, lParam);
   }
 
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+    return ::SendMessageW(m_hWnd, message, wParam, lParam);
   }
   BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return ::PostMessageA(m_hWnd, message, wParam, lParam);
+    return ::PostMessageW(m_hWnd, message, wParam, lParam);
   }
 
   UINT_PTR SetTimer(UINT_PTR id, UINT elapse) { return ::SetTimer(m_hWnd, id, elapse, nullptr); }
@@ -79,6 +84,9 @@ class CWnd {
   // A message box owned by this window; without a caption it carries the
   // program's name.
   int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
+  // The same for a text that may hold what the program's code page cannot
+  // (a path).
+  int MessageBox(const CStringW& text, const char* caption, UINT type);
 
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 

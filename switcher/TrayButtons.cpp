@@ -124,8 +124,8 @@ void CTrayButtons::RefreshTrayArea() {
   // Adding and deleting an icon of our own makes the taskbar lay out its
   // buttons again. Identifier 0 is not the program's own icon's, and the
   // shared system icon needs no destroying.
-  NOTIFYICONDATAA data = NotifyIconRecord(m_hOwnWindow, kRefreshIconId, NIF_ICON);
+  NOTIFYICONDATAW data = NotifyIconRecord(m_hOwnWindow, kRefreshIconId, NIF_ICON);
   data.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-  Shell_NotifyIconA(NIM_ADD, &data);
-  Shell_NotifyIconA(NIM_DELETE, &data);
+  Shell_NotifyIconW(NIM_ADD, &data);
+  Shell_NotifyIconW(NIM_DELETE, &data);
 }

@@ -1,10 +1,12 @@
 #include "ui/HotKey.h"
 
+#include "framework/WideString.h"
+
 
 bool CHotKey::Register(HWND window, const CString& atomName, UINT modifiers, UINT virtualKey) {
   Unregister();
   m_window = window;
-  m_atom = GlobalAddAtomA(atomName);
+  m_atom = GlobalAddAtomW(TextToWide(atomName));
   // The platform may leave an old code behind after calls that succeeded.
   SetLastError(0);
   m_registered = RegisterHotKey(window, m_atom, modifiers, virtualKey) != FALSE;

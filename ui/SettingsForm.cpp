@@ -15,7 +15,7 @@ CString KeyName(UINT virtualKey) { return "F" + IntToText(static_cast<int>(virtu
 void CSettingsForm::FillKeyList() {
   for (UINT key = VK_F1; key <= VK_F12; ++key) {
     m_dialog.SendDlgItemMessage(IDC_COMBO_KEY, CB_INSERTSTRING, key - VK_F1,
-                                reinterpret_cast<LPARAM>(KeyName(key).GetString()));
+                                reinterpret_cast<LPARAM>(TextToWide(KeyName(key)).GetString()));
   }
 }
 
@@ -24,7 +24,7 @@ void CSettingsForm::ShowHotKey(UINT modifiers, UINT virtualKey) {
   const CString keyName = KeyName(virtualKey);
   m_dialog.SetDlgItemText(IDC_COMBO_KEY, keyName);
   m_dialog.SendDlgItemMessage(IDC_COMBO_KEY, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                              reinterpret_cast<LPARAM>(keyName.GetString()));
+                              reinterpret_cast<LPARAM>(TextToWide(keyName).GetString()));
 }
 
 void CSettingsForm::Show(const CSetupSettings& settings, bool iconShown) {

@@ -3,8 +3,9 @@
 #include <shellapi.h>
 
 #include "framework/NotifyIcon.h"
+#include "framework/WideString.h"
 
-const UINT g_uTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+const UINT g_uTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
 
 namespace {
 
@@ -21,24 +22,24 @@ CTrayIcon::~CTrayIcon() {
 bool CTrayIcon::Add(HWND owner, HICON image, const CString& tip) {
   m_owner = owner;
   m_tip = FitTrayTip(tip);
-  NOTIFYICONDATAA record = NotifyIconRecord(owner, TRAY_ICON_ID, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+  NOTIFYICONDATAW record = NotifyIconRecord(owner, TRAY_ICON_ID, NIF_MESSAGE | NIF_ICON | NIF_TIP);
   record.uCallbackMessage = WM_TRAYNOTIFY;
   record.hIcon = image;
-  lstrcpynA(record.szTip, m_tip, sizeof record.szTip);
-  m_added = Shell_NotifyIconA(NIM_ADD, &record) != FALSE;
+  lstrcpynW(record.szTip, TextToWide(m_tip), sizeof record.szTip / sizeof record.szTip[0]);
+  m_added = Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
   return m_added;
 }
 
 bool CTrayIcon::Modify(HICON image) {
   if (!m_added) return false;
-  NOTIFYICONDATAA record = NotifyIconRecord(m_owner, TRAY_ICON_ID, NIF_ICON);
+  NOTIFYICONDATAW record = NotifyIconRecord(m_owner, TRAY_ICON_ID, NIF_ICON);
   record.hIcon = image;
-  return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+  return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
 }
 
 void CTrayIcon::Delete() {
   if (!m_owner) return;
-  NOTIFYICONDATAA record = NotifyIconRecord(m_owner, TRAY_ICON_ID, 0);
-  Shell_NotifyIconA(NIM_DELETE, &record);
+  NOTIFYICONDATAW record = NotifyIconRecord(m_owner, TRAY_ICON_ID, 0);
+  Shell_NotifyIconW(NIM_DELETE, &record);
   m_added = false;
 }

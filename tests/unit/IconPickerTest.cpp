@@ -31,6 +31,8 @@ std::string ShellLibrary() {
   return std::string(folder) + "\\SHELL32.dll";
 }
 
+CStringW Wide(const std::string& text) { return TextToWide(text.c_str()); }
+
 int IconCount(const std::string& file) {
   return static_cast<int>(reinterpret_cast<INT_PTR>(ExtractIconA(GetModuleHandleA(nullptr), file.c_str(), ~0u)));
 }
@@ -93,8 +95,8 @@ TEST(IconPickerTest, OpensOnTheShellLibraryWithTheFirstIconAndCancelKeepsEveryth
   const int count = IconCount(ShellLibrary());
   ASSERT_GT(count, 8);
   CIconPickerDlg picker;
-  ASSERT_TRUE(picker.SetIconSource(ShellLibrary().c_str(), 5));
-  picker.SetIconSource(ShellLibrary().c_str(), 0);
+  ASSERT_TRUE(picker.SetIconSource(Wide(ShellLibrary()), 5));
+  picker.SetIconSource(Wide(ShellLibrary()), 0);
 
   int listed = -1, selected = -2, itemHeight = 0, cellWidth = 0, liveWhileShown = 0;
   std::string fileShown;
@@ -122,19 +124,19 @@ TEST(IconPickerTest, OpensOnTheShellLibraryWithTheFirstIconAndCancelKeepsEveryth
   EXPECT_EQ(fileShown, ShellLibrary());
   EXPECT_EQ(liveWhileShown, count) << "while the list shows them";
   EXPECT_EQ(LiveIcons(icons), 0) << "every icon destroyed with the dialog";
-  CString file;
+  CStringW file;
   int index = -1;
   picker.GetIconSource(file, index);
-  EXPECT_EQ(file, ShellLibrary().c_str());
+  EXPECT_EQ(WideToText(file), ShellLibrary().c_str());
   EXPECT_EQ(index, 0) << "Cancel keeps the source it started with";
 }
 
 TEST(IconPickerTest, APresetIndexMustLieBelowTheFilesIconCount) {
   const int count = IconCount(ShellLibrary());
   CIconPickerDlg picker;
-  EXPECT_FALSE(picker.SetIconSource(ShellLibrary().c_str(), count));
-  EXPECT_FALSE(picker.SetIconSource("C:\\no\\such\\file.ico", 0)) << "a missing file has no icons";
-  EXPECT_TRUE(picker.SetIconSource(ShellLibrary().c_str(), count - 1));
+  EXPECT_FALSE(picker.SetIconSource(Wide(ShellLibrary()), count));
+  EXPECT_FALSE(picker.SetIconSource(L"C:\\no\\such\\file.ico", 0)) << "a missing file has no icons";
+  EXPECT_TRUE(picker.SetIconSource(Wide(ShellLibrary()), count - 1));
 
   int selected = -2;
   const INT_PTR result = RunPicker(picker, [&] {
@@ -144,7 +146,7 @@ TEST(IconPickerTest, APresetIndexMustLieBelowTheFilesIconCount) {
   });
   EXPECT_EQ(result, IDOK);
   EXPECT_EQ(selected, count - 1);
-  CString file;
+  CStringW file;
   int index = -1;
   picker.GetIconSource(file, index);
   EXPECT_EQ(index, count - 1);
@@ -152,7 +154,7 @@ TEST(IconPickerTest, APresetIndexMustLieBelowTheFilesIconCount) {
 
 TEST(IconPickerTest, WithNothingSelectedOkAsksForAnIconAndKeepsTheDialogOpen) {
   CIconPickerDlg picker;
-  ASSERT_TRUE(picker.SetIconSource(ShellLibrary().c_str(), -1));
+  ASSERT_TRUE(picker.SetIconSource(Wide(ShellLibrary()), -1));
   int selected = -2;
   std::string message;
   bool stayedOpen = false, focusOnList = false;
@@ -179,7 +181,7 @@ TEST(IconPickerTest, WithNothingSelectedOkAsksForAnIconAndKeepsTheDialogOpen) {
   EXPECT_TRUE(stayedOpen);
   EXPECT_TRUE(focusOnList);
   EXPECT_EQ(result, IDOK);
-  CString file;
+  CStringW file;
   int index = -1;
   picker.GetIconSource(file, index);
   EXPECT_EQ(index, 2);
@@ -201,7 +203,7 @@ TEST(IconPickerTest, AMissingFileAndAFileWithoutIconsAreReportedWithTheirPath) {
   for (const Case& c : {Case{missing, "Cannot find the file '" + missing + "', Please select another file"},
                         Case{text, "The file '" + text + "' contains no icons"}}) {
     CIconPickerDlg picker;
-    ASSERT_TRUE(picker.SetIconSource(c.path.c_str(), -1));
+    ASSERT_TRUE(picker.SetIconSource(Wide(c.path), -1));
     std::string message, okMessage;
     int listed = -1;
     const INT_PTR result = RunPicker(picker, [&] {
@@ -225,7 +227,7 @@ TEST(IconPickerTest, AnIconFileInAFolderDeeperThan128CharactersIsFound) {
   ASSERT_GT(deep.size(), 128u);
   ASSERT_EQ(IconCount(deep), 1);
   CIconPickerDlg picker;
-  ASSERT_TRUE(picker.SetIconSource(deep.c_str(), 0));
+  ASSERT_TRUE(picker.SetIconSource(Wide(deep), 0));
 
   std::string message = "(not looked)";
   int listed = -1;
@@ -242,10 +244,10 @@ TEST(IconPickerTest, AnIconFileInAFolderDeeperThan128CharactersIsFound) {
   EXPECT_EQ(message, "") << "no message for a file that exists";
   EXPECT_EQ(listed, 1);
   EXPECT_EQ(result, IDOK);
-  CString file;
+  CStringW file;
   int index = -1;
   picker.GetIconSource(file, index);
-  EXPECT_EQ(file, deep.c_str());
+  EXPECT_EQ(WideToText(file), deep.c_str());
   EXPECT_EQ(index, 0);
 }
 
@@ -263,7 +265,7 @@ TEST(IconPickerTest, ADoubleClickOnACellClosesTheDialogAsOk) {
     WaitUntil([&] { return !IsWindow(dialog); }, 3000);
   });
   EXPECT_EQ(result, IDOK);
-  CString file;
+  CStringW file;
   int index = -1;
   picker.GetIconSource(file, index);
   EXPECT_EQ(index, 3);
