@@ -127,7 +127,10 @@ CString& CString::TrimRight() {
   return *this;
 }
 
-int CString::CompareNoCase(const char* other) const { return lstrcmpiA(m_text.c_str(), other ? other : ""); }
+int CString::CompareNoCase(const char* other) const {
+  // Compared as characters: the system's code page need not be the texts'.
+  return lstrcmpiW(TextToWide(*this), TextToWide(other ? other : ""));
+}
 
 char* CString::GetBuffer(int minLength) {
   if (minLength > GetLength()) m_text.resize(static_cast<size_t>(minLength));

@@ -3,6 +3,7 @@
 #include <psapi.h>
 
 #include "framework/Handles.h"
+#include "framework/WideString.h"
 
 namespace {
 
@@ -55,9 +56,11 @@ CString ExecutableNameOf(DWORD processId) {
   CKernelHandle process(OpenProcess(kQueryLimitedInformation, FALSE, processId));
   if (!process) process.Reset(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId));
   if (!process) return CString();
-  char path[MAX_PATH] = "";
   // A device path rather than a drive letter: only its last part counts.
-  if (!GetProcessImageFileNameA(process.Get(), path, sizeof path)) return CString();
-  const CString image(path);
-  return image.Mid(image.ReverseFind('\\') + 1);
+  // Read wide, so a folder named in any script does not spoil the name.
+  CStringW image;
+  constexpr int kLongestPath = 32768;
+  image.ReleaseBuffer(static_cast<int>(GetProcessImageFileNameW(process.Get(), image.GetBuffer(kLongestPath), kLongestPath)));
+  const CStringW name = image.Mid(image.ReverseFind(L'\\') + 1);
+  return WideToText(name, name.GetLength());
 }
