@@ -37,7 +37,7 @@ CSwitcherApp::CSwitcherApp() : CWinApp(nullptr) {}
 
 CSwitcherApp::~CSwitcherApp() = default;
 
-CString CSwitcherApp::GetIniPath() {
+CStringW CSwitcherApp::GetIniPath() {
   if (m_strIniPath.IsEmpty()) m_strIniPath = MakeIniPath();
   return m_strIniPath;
 }

@@ -227,13 +227,13 @@ void CSwitcherDlg::SwitchDesktop() {
 
 // --- Notification icon -----------------------------------------------------
 
-CIconSource CSwitcherDlg::AddTrayIcon(const CString& file, int index, CString tip) {
+CIconSource CSwitcherDlg::AddTrayIcon(const CStringW& file, int index, CString tip) {
   CIconSource source{file.IsEmpty() ? GetModulePath() : file, index};
-  HICON icon = ExtractIconFrom(source.file, source.index);
+  HICON icon = ExtractIconFrom(WideToText(source.file), source.index);
   if (!icon) {
     // The program's own first icon stands in; the settings keep their text.
     source = CIconSource{GetModulePath(), 0};
-    icon = ExtractIconFrom(source.file, source.index);
+    icon = ExtractIconFrom(WideToText(source.file), source.index);
   }
   m_strIconFile = source.file;
   m_nIconIndex = source.index;
@@ -306,13 +306,15 @@ void CSwitcherDlg::ShowTrayMenu() {
 void CSwitcherDlg::OnButtonIcon() {
   CIconPickerDlg picker;
   // A source the chooser cannot show leaves it on its own default.
-  picker.SetIconSource(m_strIconFile, m_nIconIndex);
+  picker.SetIconSource(WideToText(m_strIconFile), m_nIconIndex);
   if (picker.DoModal() != IDOK) return;
 
   // The choice is the form's until it is cancelled; only the next apply
   // saves it and puts it in the notification area.
+  CString chosenFile;
   CIconSource chosen;
-  picker.GetIconSource(chosen.file, chosen.index);
+  picker.GetIconSource(chosenFile, chosen.index);
+  chosen.file = TextToWide(chosenFile);
   SetIconSource(chosen);
 }
 
@@ -381,7 +383,7 @@ void CSwitcherDlg::ShowSettingsInEffect() {
 void CSwitcherDlg::SetIconSource(const CIconSource& source) {
   m_strIconFile = source.file;
   m_nIconIndex = source.index;
-  SetIconButtonImage(ExtractIconFrom(m_strIconFile, m_nIconIndex));
+  SetIconButtonImage(ExtractIconFrom(WideToText(m_strIconFile), m_nIconIndex));
 }
 
 void CSwitcherDlg::SetIconButtonImage(HICON icon) {
