@@ -7,6 +7,7 @@
 #include "framework/Strings.h"
 #include "res/ProductTexts.h"
 #include "res/StringIds.h"
+#include "settings/SettingsLocation.h"
 #include "settings/SettingsStore.h"
 #include "ui/SwitcherDlg.h"
 
@@ -38,7 +39,7 @@ CSwitcherApp::CSwitcherApp() : CWinApp(nullptr) {}
 CSwitcherApp::~CSwitcherApp() = default;
 
 CStringW CSwitcherApp::GetIniPath() {
-  if (m_strIniPath.IsEmpty()) m_strIniPath = MakeIniPath();
+  if (m_strIniPath.IsEmpty()) m_strIniPath = LocateSettingsFile();
   return m_strIniPath;
 }
 

@@ -13,7 +13,7 @@ class CSwitcherApp : public CWinApp, public CAppContext {
 
   BOOL InitInstance() override;
 
-  // The settings file; computed once it is known, recomputed while empty.
+  // The settings file; chosen once it is known, chosen again while empty.
   CStringW GetIniPath() override;
   // "Panorel - " and the vendor's host: the main dialog's caption, the key of
   // the single-instance rule and the default tooltip.

@@ -1,7 +1,7 @@
-// The INI settings store: one file beside the program. Values are code page
-// 936 texts; booleans are "Y"/"N" and count as true only when exactly "Y";
-// numbers are decimal text. Paths are wide: a folder may be named in any
-// script.
+// The INI settings store: one file, beside the program or in the user's own
+// folder (settings/SettingsLocation.h). Values are code page 936 texts;
+// booleans are "Y"/"N" and count as true only when exactly "Y"; numbers are
+// decimal text. Paths are wide: a folder may be named in any script.
 #pragma once
 
 #include "framework/String.h"

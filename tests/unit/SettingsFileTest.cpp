@@ -1,12 +1,14 @@
 // The settings file byte for byte: code page 936 files and UTF-16 files keep
 // what a write does not change, folders of any script and any length hold
-// settings, and a file that cannot be written says so.
+// settings, a file that cannot be written says so, and where the file is
+// chosen to live.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 
 #include "framework/WideString.h"
+#include "settings/SettingsLocation.h"
 #include "settings/SettingsStore.h"
 #include "tests/automation/Panorel.h"
 
@@ -143,6 +145,38 @@ TEST_F(SettingsFileTest, AFileThatCannotBeWrittenIsLeftAsItWasAndTheWriteSaysSo)
 
   EXPECT_FALSE(WriteSetting(Path("missing\\Panorel.ini"), "Setup", "HotKey", "116"));
   EXPECT_FALSE(Exists(Path("missing")));
+}
+
+TEST_F(SettingsFileTest, TheFileLivesBesideTheProgramUnlessItCannot) {
+  const CStringW userFolder = Path("user");
+  const CStringW beside = Path("Panorel.ini");
+
+  EXPECT_STREQ(ChooseSettingsFile(beside, userFolder), beside) << "created beside the program";
+  EXPECT_TRUE(Exists(beside));
+  EXPECT_FALSE(Exists(userFolder));
+
+  // A readable file beside the program is used even when read-only, and
+  // even with one in the user's folder.
+  ASSERT_TRUE(CreateDirectoryW(userFolder, nullptr));
+  PutBytes(userFolder + L"\\Panorel.ini", "");
+  ASSERT_TRUE(SetFileAttributesW(beside, FILE_ATTRIBUTE_READONLY));
+  EXPECT_STREQ(ChooseSettingsFile(beside, userFolder), beside);
+
+  // Once in the user's folder, always there: none is created beside.
+  const CStringW other = Path("Other.ini");
+  PutBytes(userFolder + L"\\Other.ini", "");
+  EXPECT_STREQ(ChooseSettingsFile(other, userFolder), userFolder + L"\\Other.ini");
+  EXPECT_FALSE(Exists(other));
+
+  // A folder in the way: the user's folder, made for it.
+  const CStringW blocked = Path("Blocked.ini");
+  ASSERT_TRUE(CreateDirectoryW(blocked, nullptr));
+  const CStringW freshFolder = Path("fresh");
+  EXPECT_STREQ(ChooseSettingsFile(blocked, freshFolder), freshFolder + L"\\Blocked.ini");
+  const DWORD made = GetFileAttributesW(freshFolder);
+  EXPECT_TRUE(made != INVALID_FILE_ATTRIBUTES && (made & FILE_ATTRIBUTE_DIRECTORY));
+
+  EXPECT_STREQ(ChooseSettingsFile(L"", userFolder), L"") << "no settings path, no settings";
 }
 
 }  // namespace
