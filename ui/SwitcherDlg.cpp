@@ -12,6 +12,7 @@
 #include "settings/SettingsStore.h"
 #include "switcher/IconToolbars.h"
 #include "ui/DesktopBadge.h"
+#include "ui/SettingsNotSaved.h"
 #include "ui/StringArrayEx.h"
 #include "ui/TextMenu.h"
 
@@ -324,6 +325,7 @@ void CSwitcherDlg::OnButtonOk() {
     MessageBox(LoadText(refusal));
     return;
   }
+  m_bSaveFailed = false;
   SaveHotKeyCombination(form);
   // Both are put in again on every apply, changed or not.
   RemoveHotKey();
@@ -333,6 +335,7 @@ void CSwitcherDlg::OnButtonOk() {
   m_bShowDesktopNumber = ReadShowDesktopNumber(m_app.GetIniPath());
   ApplyTrayIcon(useTray, form.tip);
   SaveSwitches(form, useTray);
+  if (m_bSaveFailed) ShowSettingsNotSaved(m_hWnd, m_app.GetIniPath());
   ShowWindow(SW_HIDE);
 }
 
@@ -392,6 +395,7 @@ void CSwitcherDlg::SetIconButtonImage(HICON icon) {
 }
 
 void CSwitcherDlg::WriteSetupValue(const CSettingKey& key, const CString& value) {
-  // The form goes on whether or not the file could be written.
-  WriteSetting(m_app.GetIniPath(), key, value);
+  // The form goes on whether or not the file could be written; the apply
+  // says so at its end.
+  if (!WriteSetting(m_app.GetIniPath(), key, value)) m_bSaveFailed = true;
 }

@@ -100,6 +100,8 @@ class CSwitcherDlg : public CDialog {
   int m_nIconIndex = 0;
   CStringW m_strIconFile;
   bool m_bShownBefore = false;
+  // Set when the apply could not write a setting.
+  bool m_bSaveFailed = false;
 
   CHotKey m_hotKey;
   CHotKey m_moveHotKey;
