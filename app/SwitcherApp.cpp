@@ -8,6 +8,7 @@
 #include "framework/WideString.h"
 #include "res/ProductTexts.h"
 #include "res/StringIds.h"
+#include "settings/SettingsLocation.h"
 #include "settings/SettingsStore.h"
 #include "ui/SwitcherDlg.h"
 
@@ -38,8 +39,8 @@ CSwitcherApp::CSwitcherApp() : CWinApp(nullptr) {}
 
 CSwitcherApp::~CSwitcherApp() = default;
 
-CString CSwitcherApp::GetIniPath() {
-  if (m_strIniPath.IsEmpty()) m_strIniPath = MakeIniPath();
+CStringW CSwitcherApp::GetIniPath() {
+  if (m_strIniPath.IsEmpty()) m_strIniPath = LocateSettingsFile();
   return m_strIniPath;
 }
 

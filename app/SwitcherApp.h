@@ -13,13 +13,13 @@ class CSwitcherApp : public CWinApp, public CAppContext {
 
   BOOL InitInstance() override;
 
-  // The settings file; computed once it is known, recomputed while empty.
-  CString GetIniPath() override;
+  // The settings file; chosen once it is known, chosen again while empty.
+  CStringW GetIniPath() override;
   // "Panorel - " and the vendor's host: the main dialog's caption, the key of
   // the single-instance rule and the default tooltip.
   CString GetMainTitle() const override;
 
-  CString m_strIniPath;
+  CStringW m_strIniPath;
 
  private:
   // False when the user refused the agreement.

@@ -30,6 +30,8 @@ class CStringW {
   friend CStringW operator+(CStringW a, const CStringW& b) { return a += b; }
   friend bool operator==(const CStringW& a, const CStringW& b) { return a.m_text == b.m_text; }
   friend bool operator!=(const CStringW& a, const CStringW& b) { return !(a == b); }
+  friend bool operator==(const CStringW& a, const wchar_t* b) { return a.m_text == (b ? b : L""); }
+  friend bool operator!=(const CStringW& a, const wchar_t* b) { return !(a == b); }
 
   // Index of the first sub, or -1.
   int Find(const wchar_t* sub) const;

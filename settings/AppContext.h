@@ -4,10 +4,12 @@
 #pragma once
 
 #include "framework/String.h"
+#include "framework/WideString.h"
 
 class CAppContext {
  public:
-  virtual CString GetIniPath() = 0;
+  // The settings file; empty when the program has none.
+  virtual CStringW GetIniPath() = 0;
   virtual CString GetMainTitle() const = 0;
 
  protected:

@@ -8,7 +8,7 @@ CHotKeyCombination MoveHotKeyFor(const CHotKeyCombination& switchKey) {
   return {switchKey.modifiers | added, switchKey.virtualKey};
 }
 
-CHotKeyCombination ReadMoveHotKey(const CString& file, const CHotKeyCombination& switchKey) {
+CHotKeyCombination ReadMoveHotKey(const CStringW& file, const CHotKeyCombination& switchKey) {
   CHotKeyCombination move = MoveHotKeyFor(switchKey);
   const CString modifiers = PeekSetting(file, setting::kMoveHotKeyFlags);
   if (!modifiers.IsEmpty()) move.modifiers = ModifiersFromSetting(modifiers);
@@ -17,7 +17,7 @@ CHotKeyCombination ReadMoveHotKey(const CString& file, const CHotKeyCombination&
   return move;
 }
 
-bool ReadShowDesktopNumber(const CString& file) {
+bool ReadShowDesktopNumber(const CStringW& file) {
   // Only an explicit "N" turns it off: the extra is on unless asked.
   return PeekSetting(file, setting::kShowDesktopNumber) != "N";
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "framework/String.h"
+#include "framework/WideString.h"
 
 struct CHotKeyCombination {
   UINT modifiers = 0;
@@ -15,8 +16,8 @@ struct CHotKeyCombination {
 // The key that moves the active window to the other desktop. Each value the
 // file leaves out follows the switch combination: its key, and its
 // modifiers plus Shift, or plus Alt when they already hold Shift.
-CHotKeyCombination ReadMoveHotKey(const CString& file, const CHotKeyCombination& switchKey);
+CHotKeyCombination ReadMoveHotKey(const CStringW& file, const CHotKeyCombination& switchKey);
 CHotKeyCombination MoveHotKeyFor(const CHotKeyCombination& switchKey);
 
 // Whether the notification icon shows the active desktop's number.
-bool ReadShowDesktopNumber(const CString& file);
+bool ReadShowDesktopNumber(const CStringW& file);

@@ -4,73 +4,76 @@
 
 #include <cstdlib>
 
+#include "settings/IniFile.h"
+
 namespace {
 
-constexpr int kValueBufferSize = 1024;
 constexpr int kNameBufferSize = 256;
-
-}  // namespace
-
-namespace {
+// The longest path the platform knows, and its terminator.
+constexpr DWORD kLongestPathBuffer = 32768;
 
 // The stored value, trailing white space removed; empty when there is none.
-CString StoredValue(const CString& file, const CString& section, const CString& key) {
-  CString value;
-  const DWORD length =
-      GetPrivateProfileStringA(section, key, "", value.GetBuffer(kValueBufferSize), kValueBufferSize, file);
-  value.ReleaseBuffer(static_cast<int>(length));
+CString StoredValue(const CStringW& file, const CString& section, const CString& key) {
+  CString value = ReadIniValue(file, section, key);
   value.TrimRight();
   return value;
 }
 
 }  // namespace
 
-CString ReadSetting(CString file, CString section, CString key, CString defaultValue) {
-  // An empty path would send the platform to its own WIN.INI: treat it as
-  // settings being unavailable and answer with the default.
+CString ReadSetting(const CStringW& file, CString section, CString key, CString defaultValue) {
+  // No settings file: settings are unavailable, and the defaults answer.
   if (file.IsEmpty()) return defaultValue;
 
   CString value = StoredValue(file, section, key);
   if (value.IsEmpty()) {
-    WritePrivateProfileStringA(section, key, defaultValue, file);
+    WriteIniValue(file, section, key, defaultValue);
     value = defaultValue;
   }
   return value;
 }
 
-BOOL WriteSetting(CString file, CString section, CString key, CString value) {
-  if (file.IsEmpty()) return FALSE;
-  return WritePrivateProfileStringA(section, key, value, file);
+BOOL WriteSetting(const CStringW& file, CString section, CString key, CString value) {
+  return WriteIniValue(file, section, key, value) ? TRUE : FALSE;
 }
 
-CString ReadSetting(const CString& file, const CSettingKey& key) {
+CString ReadSetting(const CStringW& file, const CSettingKey& key) {
   return ReadSetting(file, key.section, key.key, key.defaultValue ? key.defaultValue : "");
 }
 
-CString ReadSetting(const CString& file, const CSettingKey& key, const CString& defaultValue) {
+CString ReadSetting(const CStringW& file, const CSettingKey& key, const CString& defaultValue) {
   return ReadSetting(file, key.section, key.key, defaultValue);
 }
 
-BOOL WriteSetting(const CString& file, const CSettingKey& key, const CString& value) {
+BOOL WriteSetting(const CStringW& file, const CSettingKey& key, const CString& value) {
   return WriteSetting(file, key.section, key.key, value);
 }
 
-CString PeekSetting(const CString& file, const CSettingKey& key) {
+CString PeekSetting(const CStringW& file, const CSettingKey& key) {
   const CString value = file.IsEmpty() ? CString() : StoredValue(file, key.section, key.key);
   return value.IsEmpty() ? CString(key.defaultValue) : value;
 }
 
-CString IniPathFor(const CString& modulePath) {
-  if (modulePath.GetLength() < 4 || modulePath.Right(4).CompareNoCase(".exe") != 0) return CString();
-  return modulePath.Left(modulePath.GetLength() - 4) + ".ini";
+CStringW IniPathFor(const CStringW& modulePath) {
+  if (modulePath.GetLength() < 4 || modulePath.Right(4).CompareNoCase(L".exe") != 0) return CStringW();
+  return modulePath.Left(modulePath.GetLength() - 4) + L".ini";
 }
 
-CString MakeIniPath() { return IniPathFor(GetModulePath()); }
+CStringW MakeIniPath() { return IniPathFor(GetModulePath()); }
 
-CString GetModulePath() {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(GetModuleHandleA(nullptr), path, sizeof path);
-  return path;
+CStringW GetModulePath() {
+  // The buffer grows until the path fits. A path that fits nowhere gives no
+  // path at all: a cut one would name some other file.
+  CStringW path;
+  for (DWORD size = MAX_PATH;; size = size * 2 < kLongestPathBuffer ? size * 2 : kLongestPathBuffer) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.GetBuffer(static_cast<int>(size)), size);
+    if (length == 0) return CStringW();
+    if (length < size) {
+      path.ReleaseBuffer(static_cast<int>(length));
+      return path;
+    }
+    if (size == kLongestPathBuffer) return CStringW();
+  }
 }
 
 CString IntToText(int value) {
@@ -81,31 +84,35 @@ CString IntToText(int value) {
 
 int TextToInt(CString text) { return static_cast<int>(std::atol(text)); }
 
+// The names as code page 936 text, as the file holds them, whatever the
+// system's code page.
 CString GetUserNameText() {
-  char name[kNameBufferSize] = "";
-  DWORD size = sizeof name;
-  return GetUserNameA(name, &size) ? CString(name) : CString();
+  wchar_t name[kNameBufferSize] = L"";
+  DWORD size = kNameBufferSize;
+  return GetUserNameW(name, &size) ? WideToText(name) : CString();
 }
 
 CString GetComputerNameText() {
-  char name[kNameBufferSize] = "";
-  DWORD size = sizeof name;
-  return GetComputerNameA(name, &size) ? CString(name) : CString();
+  wchar_t name[kNameBufferSize] = L"";
+  DWORD size = kNameBufferSize;
+  return GetComputerNameW(name, &size) ? WideToText(name) : CString();
 }
 
 CIconSource SplitIconSetting(const CString& value) {
   CIconSource source;
   const int comma = value.ReverseFind(',');
   if (comma > 0) {
-    source.file = value.Left(comma);
+    source.file = TextToWide(value.Left(comma));
     source.index = TextToInt(value.Mid(comma + 1));
   } else {
-    source.file = value;
+    source.file = TextToWide(value);
   }
   return source;
 }
 
-CString JoinIconSetting(const CString& file, int index) { return file + "," + IntToText(index); }
+CString JoinIconSetting(const CStringW& file, int index) {
+  return WideToText(file, file.GetLength()) + "," + IntToText(index);
+}
 
 bool IsYes(const CString& value) { return value == "Y"; }
 

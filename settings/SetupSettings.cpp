@@ -16,7 +16,7 @@ UINT FunctionKeyFrom(int virtualKey) {
   return (virtualKey < VK_F1 || virtualKey > VK_F12) ? VK_F1 : static_cast<UINT>(virtualKey);
 }
 
-CSetupSettings ReadSetupSettings(const CString& file, const CString& programPath, const CString& mainTitle) {
+CSetupSettings ReadSetupSettings(const CStringW& file, const CStringW& programPath, const CString& mainTitle) {
   CSetupSettings settings;
   settings.icon = SplitIconSetting(ReadSetting(file, setting::kIcon, JoinIconSetting(programPath, 0)));
   settings.modifiers = ModifiersFromSetting(ReadSetting(file, setting::kHotKeyFlags));

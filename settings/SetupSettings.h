@@ -20,7 +20,7 @@ struct CSetupSettings {
 // Reads the section; a missing or empty value gets its default, which is
 // written to the file. The icon's default is the program's own first icon,
 // the tip's the main title.
-CSetupSettings ReadSetupSettings(const CString& file, const CString& programPath, const CString& mainTitle);
+CSetupSettings ReadSetupSettings(const CStringW& file, const CStringW& programPath, const CString& mainTitle);
 
 // The stored modifier bits as a hotkey's modifiers: only the four known
 // bits count, and none at all means Ctrl.

@@ -205,9 +205,7 @@ void CDesktopSwitcher::ShowEverythingOnError() {
   if (m_bButtonsTouched) m_trayButtons.ShowAllTrayButtons();
 }
 
-std::string CDesktopSwitcher::RecoveryPath() const {
-  return RecoveryPathFor(std::string(m_app.GetIniPath()));
-}
+CStringW CDesktopSwitcher::RecoveryPath() const { return RecoveryPathFor(m_app.GetIniPath()); }
 
 void CDesktopSwitcher::SaveRecoveryRecord(const std::vector<HWND>& aboutToHide, bool buttonsAboutToHide) {
   CRecoveryRecord record;
@@ -231,7 +229,7 @@ void CDesktopSwitcher::SaveRecoveryRecord(const std::vector<HWND>& aboutToHide, 
 void CDesktopSwitcher::DiscardRecoveryRecord() { RemoveRecoveryFile(RecoveryPath()); }
 
 void CDesktopSwitcher::RestoreFromEarlierRun() {
-  const std::string path = RecoveryPath();
+  const CStringW path = RecoveryPath();
   CRecoveryRecord record;
   if (ReadRecoveryFile(path, &record)) {
     for (const CHiddenWindowRecord& recorded : record.windows) {

@@ -62,7 +62,7 @@ class CDesktopSwitcher {
   bool IsSwitchable(HWND window) const;
 
   int ActiveDesktop() const { return m_nActiveDesktop; }
-  std::string RecoveryPath() const;
+  CStringW RecoveryPath() const;
   const CDWordArrayEx& Desk1Windows() const { return m_arrDesk1Windows; }
   const CDWordArrayEx& Desk2Windows() const { return m_arrDesk2Windows; }
   const CDWordArrayEx& Desk1Icons() const { return m_trayButtons.IconsOf(0); }

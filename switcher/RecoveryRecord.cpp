@@ -1,8 +1,9 @@
 #include "switcher/RecoveryRecord.h"
 
+#include <algorithm>
 #include <cstdlib>
 
-#include "framework/Handles.h"
+#include "framework/FileAccess.h"
 #include "switcher/WindowEntry.h"
 
 namespace {
@@ -112,60 +113,23 @@ bool ParseRecoveryRecord(const std::string& text, CRecoveryRecord* record) {
   return false;
 }
 
-std::string RecoveryPathFor(const std::string& settingsPath) {
-  if (settingsPath.empty()) return std::string();
-  const size_t dot = settingsPath.find_last_of('.');
-  const size_t slash = settingsPath.find_last_of("\\/");
-  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
-  return (hasExtension ? settingsPath.substr(0, dot) : settingsPath) + ".recovery";
+CStringW RecoveryPathFor(const CStringW& settingsPath) {
+  if (settingsPath.IsEmpty()) return CStringW();
+  const int dot = settingsPath.ReverseFind(L'.');
+  const int slash = std::max(settingsPath.ReverseFind(L'\\'), settingsPath.ReverseFind(L'/'));
+  return (dot > slash ? settingsPath.Left(dot) : settingsPath) + L".recovery";
 }
 
-bool WriteRecoveryFile(const std::string& path, const CRecoveryRecord& record) {
-  if (path.empty()) return false;
-  const std::string text = FormatRecoveryRecord(record);
-  const std::string fresh = path + ".new";
-  {
-    CKernelHandle file(CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                   nullptr));
-    if (file.Get() == INVALID_HANDLE_VALUE) {
-      file.Release();
-      return false;
-    }
-    DWORD written = 0;
-    const bool complete = WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                          written == text.size();
-    // On disk before it replaces the old record: a power loss must not leave
-    // an empty file in its place.
-    if (!complete || !FlushFileBuffers(file.Get())) {
-      file.Reset();
-      DeleteFileA(fresh.c_str());
-      return false;
-    }
-  }
-  if (MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-  DeleteFileA(fresh.c_str());
-  return false;
+bool WriteRecoveryFile(const CStringW& path, const CRecoveryRecord& record) {
+  return ReplaceWholeFile(path, FormatRecoveryRecord(record));
 }
 
-bool ReadRecoveryFile(const std::string& path, CRecoveryRecord* record) {
-  if (path.empty()) return false;
-  CKernelHandle file(
-      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.Get() == INVALID_HANDLE_VALUE) {
-    file.Release();
-    return false;
-  }
-  const DWORD size = GetFileSize(file.Get(), nullptr);
-  if (size == INVALID_FILE_SIZE || size > kLargestRecord) return false;
-  std::string text(size, '\0');
-  DWORD read = 0;
-  if (size > 0 && (!ReadFile(file.Get(), &text[0], size, &read, nullptr) || read != size)) return false;
-  return ParseRecoveryRecord(text, record);
+bool ReadRecoveryFile(const CStringW& path, CRecoveryRecord* record) {
+  std::string text;
+  return ReadWholeFile(path, kLargestRecord, &text) == CFileReadResult::kRead && ParseRecoveryRecord(text, record);
 }
 
-void RemoveRecoveryFile(const std::string& path) {
-  if (!path.empty()) DeleteFileA(path.c_str());
-}
+void RemoveRecoveryFile(const CStringW& path) { RemoveFile(path); }
 
 CHiddenWindowRecord DescribeWindow(HWND window) {
   CHiddenWindowRecord recorded;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/WideString.h"
+
 // A hidden window, named well enough that a later run can tell it from a
 // new window that was given the same handle value.
 struct CHiddenWindowRecord {
@@ -38,13 +40,13 @@ bool ParseRecoveryRecord(const std::string& text, CRecoveryRecord* record);
 
 // The record's file beside the settings file: "Panorel.ini" keeps its record
 // in "Panorel.recovery". Empty when there is no settings file.
-std::string RecoveryPathFor(const std::string& settingsPath);
+CStringW RecoveryPathFor(const CStringW& settingsPath);
 
 // Writes a new file beside the old one and then puts it in its place.
-bool WriteRecoveryFile(const std::string& path, const CRecoveryRecord& record);
+bool WriteRecoveryFile(const CStringW& path, const CRecoveryRecord& record);
 // False when there is no file or it holds no whole record.
-bool ReadRecoveryFile(const std::string& path, CRecoveryRecord* record);
-void RemoveRecoveryFile(const std::string& path);
+bool ReadRecoveryFile(const CStringW& path, CRecoveryRecord* record);
+void RemoveRecoveryFile(const CStringW& path);
 
 // What a hidden window is recorded as, read from the live window.
 CHiddenWindowRecord DescribeWindow(HWND window);

@@ -12,6 +12,7 @@
 #include "settings/SettingsStore.h"
 #include "switcher/IconToolbars.h"
 #include "ui/DesktopBadge.h"
+#include "ui/SettingsNotSaved.h"
 #include "ui/StringArrayEx.h"
 #include "ui/TextMenu.h"
 
@@ -227,13 +228,13 @@ void CSwitcherDlg::SwitchDesktop() {
 
 // --- Notification icon -----------------------------------------------------
 
-CIconSource CSwitcherDlg::AddTrayIcon(const CString& file, int index, CString tip) {
+CIconSource CSwitcherDlg::AddTrayIcon(const CStringW& file, int index, CString tip) {
   CIconSource source{file.IsEmpty() ? GetModulePath() : file, index};
-  HICON icon = ExtractIconFrom(TextToWide(source.file), source.index);
+  HICON icon = ExtractIconFrom(source.file, source.index);
   if (!icon) {
     // The program's own first icon stands in; the settings keep their text.
     source = CIconSource{GetModulePath(), 0};
-    icon = ExtractIconFrom(TextToWide(source.file), source.index);
+    icon = ExtractIconFrom(source.file, source.index);
   }
   m_strIconFile = source.file;
   m_nIconIndex = source.index;
@@ -306,15 +307,13 @@ void CSwitcherDlg::ShowTrayMenu() {
 void CSwitcherDlg::OnButtonIcon() {
   CIconPickerDlg picker;
   // A source the chooser cannot show leaves it on its own default.
-  picker.SetIconSource(TextToWide(m_strIconFile), m_nIconIndex);
+  picker.SetIconSource(m_strIconFile, m_nIconIndex);
   if (picker.DoModal() != IDOK) return;
 
   // The choice is the form's until it is cancelled; only the next apply
   // saves it and puts it in the notification area.
-  CStringW chosenFile;
   CIconSource chosen;
-  picker.GetIconSource(chosenFile, chosen.index);
-  chosen.file = WideToText(chosenFile);
+  picker.GetIconSource(chosen.file, chosen.index);
   SetIconSource(chosen);
 }
 
@@ -324,6 +323,7 @@ void CSwitcherDlg::OnButtonOk() {
     MessageBox(LoadText(refusal));
     return;
   }
+  m_bSaveFailed = false;
   SaveHotKeyCombination(form);
   // Both are put in again on every apply, changed or not.
   RemoveHotKey();
@@ -333,6 +333,7 @@ void CSwitcherDlg::OnButtonOk() {
   m_bShowDesktopNumber = ReadShowDesktopNumber(m_app.GetIniPath());
   ApplyTrayIcon(useTray, form.tip);
   SaveSwitches(form, useTray);
+  if (m_bSaveFailed) MessageBox(SettingsNotSavedText(m_app.GetIniPath()), nullptr, MB_ICONWARNING | MB_OK);
   ShowWindow(SW_HIDE);
 }
 
@@ -383,7 +384,7 @@ void CSwitcherDlg::ShowSettingsInEffect() {
 void CSwitcherDlg::SetIconSource(const CIconSource& source) {
   m_strIconFile = source.file;
   m_nIconIndex = source.index;
-  SetIconButtonImage(ExtractIconFrom(TextToWide(m_strIconFile), m_nIconIndex));
+  SetIconButtonImage(ExtractIconFrom(m_strIconFile, m_nIconIndex));
 }
 
 void CSwitcherDlg::SetIconButtonImage(HICON icon) {
@@ -392,6 +393,7 @@ void CSwitcherDlg::SetIconButtonImage(HICON icon) {
 }
 
 void CSwitcherDlg::WriteSetupValue(const CSettingKey& key, const CString& value) {
-  // The form goes on whether or not the file could be written.
-  WriteSetting(m_app.GetIniPath(), key, value);
+  // The form goes on whether or not the file could be written; the apply
+  // says so at its end.
+  if (!WriteSetting(m_app.GetIniPath(), key, value)) m_bSaveFailed = true;
 }

@@ -61,7 +61,7 @@ class CSwitcherDlg : public CDialog {
 
   // Notification icon. Adds the icon of file and index, or the program's
   // own first icon when they name none, and returns the source it used.
-  CIconSource AddTrayIcon(const CString& file, int index, CString tip);
+  CIconSource AddTrayIcon(const CStringW& file, int index, CString tip);
   void DeleteTrayIcon();
   // Keeps the chosen icon, and its badged form when the number is shown,
   // for the notification icon to change between them at every switch.
@@ -98,8 +98,10 @@ class CSwitcherDlg : public CDialog {
   HICON m_hIcon = nullptr;
   // The icon the form shows and the notification area gets.
   int m_nIconIndex = 0;
-  CString m_strIconFile;
+  CStringW m_strIconFile;
   bool m_bShownBefore = false;
+  // Set when the apply could not write a setting.
+  bool m_bSaveFailed = false;
 
   CHotKey m_hotKey;
   CHotKey m_moveHotKey;

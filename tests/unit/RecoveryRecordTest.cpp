@@ -76,12 +76,12 @@ TEST(RecoveryRecordTest, ForeignContentIsRefused) {
 }
 
 TEST(RecoveryRecordTest, TheFileLivesBesideTheSettingsAndIsReplacedWhole) {
-  EXPECT_EQ(RecoveryPathFor("C:\\Tools\\Panorel.ini"), "C:\\Tools\\Panorel.recovery");
-  EXPECT_EQ(RecoveryPathFor("C:\\a.b\\TOOL"), "C:\\a.b\\TOOL.recovery");
-  EXPECT_EQ(RecoveryPathFor(""), "");
+  EXPECT_STREQ(RecoveryPathFor(L"C:\\Tools\\Panorel.ini"), L"C:\\Tools\\Panorel.recovery");
+  EXPECT_STREQ(RecoveryPathFor(L"C:\\a.b\\TOOL"), L"C:\\a.b\\TOOL.recovery");
+  EXPECT_STREQ(RecoveryPathFor(L""), L"");
 
   automation::ScratchFolder folder;
-  const std::string path = RecoveryPathFor(folder.File("Panorel.ini"));
+  const CStringW path = RecoveryPathFor(TextToWide(folder.File("Panorel.ini").c_str()));
   CRecoveryRecord read;
   EXPECT_FALSE(ReadRecoveryFile(path, &read)) << "no file yet";
 
@@ -91,10 +91,10 @@ TEST(RecoveryRecordTest, TheFileLivesBesideTheSettingsAndIsReplacedWhole) {
   ASSERT_TRUE(WriteRecoveryFile(path, SampleRecord()));
   ASSERT_TRUE(ReadRecoveryFile(path, &read));
   ExpectSameRecord(read, SampleRecord());
-  EXPECT_EQ(GetFileAttributesA((path + ".new").c_str()), INVALID_FILE_ATTRIBUTES) << "nothing left beside it";
+  EXPECT_EQ(GetFileAttributesW(path + L".new"), INVALID_FILE_ATTRIBUTES) << "nothing left beside it";
 
   RemoveRecoveryFile(path);
-  EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW(path), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 class ScratchContext : public CAppContext {
  public:
   explicit ScratchContext(const char* title = "test") : m_title(title) {}
-  CString GetIniPath() override { return m_folder.File("test.ini").c_str(); }
+  CStringW GetIniPath() override { return TextToWide(m_folder.File("test.ini").c_str()); }
   CString GetMainTitle() const override { return m_title.c_str(); }
 
  private:

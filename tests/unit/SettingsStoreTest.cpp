@@ -1,5 +1,5 @@
-// The settings store against real INI files written by the platform's
-// private-profile calls.
+// The settings store against real INI files, written and read back by the
+// platform's private-profile calls as well: the files stay what they read.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -31,32 +31,33 @@ class SettingsStoreTest : public ::testing::Test {
 
   automation::ScratchFolder m_folder;
   std::string m_ini = m_folder.File("TOOL.ini");
+  CStringW m_file = TextToWide(m_ini.c_str());
 };
 
 TEST_F(SettingsStoreTest, MissingFileKeyOrValueIsReplacedByTheDefaultAndWrittenBack) {
-  EXPECT_EQ(ReadSetting(m_ini.c_str(), "Setup", "HotKey", "112"), "112");
+  EXPECT_EQ(ReadSetting(m_file, "Setup", "HotKey", "112"), "112");
   EXPECT_EQ(Raw("Setup", "HotKey"), "112") << "the first read creates file, section and key";
 
   Put("Setup", "UseIcon", "");
-  EXPECT_EQ(ReadSetting(m_ini.c_str(), "Setup", "UseIcon", "Y"), "Y");
+  EXPECT_EQ(ReadSetting(m_file, "Setup", "UseIcon", "Y"), "Y");
   EXPECT_EQ(Raw("Setup", "UseIcon"), "Y");
 
-  EXPECT_EQ(ReadSetting(m_ini.c_str(), "alice.DESKPC", "Allow", "N"), "N");
+  EXPECT_EQ(ReadSetting(m_file, "alice.DESKPC", "Allow", "N"), "N");
   EXPECT_EQ(Raw("alice.DESKPC", "Allow"), "N");
 }
 
 TEST_F(SettingsStoreTest, BlanksOnlyValueIsRewrittenWithTheDefault) {
   std::ofstream(m_ini) << "[Setup]\r\nHideElseIcon=   \t\r\n";
-  EXPECT_EQ(ReadSetting(m_ini.c_str(), "Setup", "HideElseIcon", "N"), "N");
+  EXPECT_EQ(ReadSetting(m_file, "Setup", "HideElseIcon", "N"), "N");
   EXPECT_EQ(Raw("Setup", "HideElseIcon"), "N");
 }
 
 TEST_F(SettingsStoreTest, PresentValuesAreReturnedUnchangedAndNeverRewritten) {
   Put("Setup", "UseHotKey", "y");
   Put("Setup", "HotKey", "F5");
-  EXPECT_EQ(ReadSetting(m_ini.c_str(), "Setup", "UseHotKey", "Y"), "y");
-  EXPECT_FALSE(IsYes(ReadSetting(m_ini.c_str(), "Setup", "UseHotKey", "Y")));
-  EXPECT_EQ(ReadSetting(m_ini.c_str(), "Setup", "HotKey", "112"), "F5");
+  EXPECT_EQ(ReadSetting(m_file, "Setup", "UseHotKey", "Y"), "y");
+  EXPECT_FALSE(IsYes(ReadSetting(m_file, "Setup", "UseHotKey", "Y")));
+  EXPECT_EQ(ReadSetting(m_file, "Setup", "HotKey", "112"), "F5");
   EXPECT_EQ(TextToInt("F5"), 0);
   EXPECT_EQ(Raw("Setup", "UseHotKey"), "y");
   EXPECT_EQ(Raw("Setup", "HotKey"), "F5");
@@ -65,14 +66,14 @@ TEST_F(SettingsStoreTest, PresentValuesAreReturnedUnchangedAndNeverRewritten) {
 TEST_F(SettingsStoreTest, TrailingWhiteSpaceIsTrimmedWithoutHarmingDoubleByteText) {
   // "托盘图标" followed by blanks and a tab; every byte of the characters stays.
   std::ofstream(m_ini) << "[Setup]\r\nIconTitle=托盘 图标 \t \r\n";
-  EXPECT_EQ(ReadSetting(m_ini.c_str(), "Setup", "IconTitle", "x"), "托盘 图标");
+  EXPECT_EQ(ReadSetting(m_file, "Setup", "IconTitle", "x"), "托盘 图标");
   EXPECT_EQ(Raw("Setup", "IconTitle"), "托盘 图标") << "a present value is not written back";
 }
 
 TEST_F(SettingsStoreTest, ValuesAreCutAt1023Bytes) {
   const std::string longValue(1500, 'v');
   Put("Setup", "IconTitle", longValue.c_str());
-  const CString read = ReadSetting(m_ini.c_str(), "Setup", "IconTitle", "d");
+  const CString read = ReadSetting(m_file, "Setup", "IconTitle", "d");
   EXPECT_EQ(read.GetLength(), 1023);
   EXPECT_EQ(std::string(read), longValue.substr(0, 1023));
 }
@@ -80,14 +81,14 @@ TEST_F(SettingsStoreTest, ValuesAreCutAt1023Bytes) {
 TEST_F(SettingsStoreTest, WriteReplacesOneKeyAndKeepsTheOthers) {
   Put("Setup", "A", "1");
   Put("Setup", "B", "2");
-  EXPECT_TRUE(WriteSetting(m_ini.c_str(), "Setup", "A", "中文"));
+  EXPECT_TRUE(WriteSetting(m_file, "Setup", "A", "中文"));
   EXPECT_EQ(Raw("Setup", "A"), "中文");
   EXPECT_EQ(Raw("Setup", "B"), "2");
 }
 
 TEST_F(SettingsStoreTest, AnEmptyPathYieldsDefaultsAndWritesNowhere) {
-  EXPECT_EQ(ReadSetting("", "Setup", "UseIcon", "Y"), "Y");
-  EXPECT_FALSE(WriteSetting("", "Setup", "UseIcon", "N"));
+  EXPECT_EQ(ReadSetting(L"", "Setup", "UseIcon", "Y"), "Y");
+  EXPECT_FALSE(WriteSetting(L"", "Setup", "UseIcon", "N"));
   char windowsIni[MAX_PATH] = "";
   GetWindowsDirectoryA(windowsIni, sizeof windowsIni);
   lstrcatA(windowsIni, "\\win.ini");
@@ -97,20 +98,20 @@ TEST_F(SettingsStoreTest, AnEmptyPathYieldsDefaultsAndWritesNowhere) {
 }
 
 TEST(SettingsPathTest, ExeOfAnyCaseBecomesLowerCaseIniAndAnythingElseIsEmpty) {
-  EXPECT_EQ(IniPathFor("C:\\Tools\\TOOL.EXE"), "C:\\Tools\\TOOL.ini");
-  EXPECT_EQ(IniPathFor("C:\\Tools\\tool.Exe"), "C:\\Tools\\tool.ini");
-  EXPECT_EQ(IniPathFor("C:\\a,b\\Panorel.exe"), "C:\\a,b\\Panorel.ini");
-  EXPECT_EQ(IniPathFor("C:\\Tools\\TOOL.BIN"), "");
-  EXPECT_EQ(IniPathFor("C:\\Tools\\TOOLexe"), "");
-  EXPECT_EQ(IniPathFor("exe"), "");
-  EXPECT_EQ(IniPathFor(""), "");
+  EXPECT_STREQ(IniPathFor(L"C:\\Tools\\TOOL.EXE"), L"C:\\Tools\\TOOL.ini");
+  EXPECT_STREQ(IniPathFor(L"C:\\Tools\\tool.Exe"), L"C:\\Tools\\tool.ini");
+  EXPECT_STREQ(IniPathFor(L"C:\\a,b\\Panorel.exe"), L"C:\\a,b\\Panorel.ini");
+  EXPECT_STREQ(IniPathFor(L"C:\\Tools\\TOOL.BIN"), L"");
+  EXPECT_STREQ(IniPathFor(L"C:\\Tools\\TOOLexe"), L"");
+  EXPECT_STREQ(IniPathFor(L"exe"), L"");
+  EXPECT_STREQ(IniPathFor(L""), L"");
 }
 
 TEST(SettingsPathTest, ModulePathIsThisProgramsFullPath) {
-  char expected[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, expected, sizeof expected);
-  EXPECT_EQ(GetModulePath(), expected);
-  EXPECT_EQ(MakeIniPath(), IniPathFor(expected));
+  wchar_t expected[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, expected, MAX_PATH);
+  EXPECT_STREQ(GetModulePath(), expected);
+  EXPECT_STREQ(MakeIniPath(), IniPathFor(expected));
 }
 
 TEST(SettingsNumbersTest, DecimalTextBothWays) {
@@ -141,31 +142,34 @@ TEST(SettingsNamesTest, UserAndComputerNamesMatchThePlatform) {
 }
 
 TEST(IconSettingTest, SplitsAtTheLastCommaSoFoldersWithCommasRoundTrip) {
-  const CString file = "C:\\a,b\\x.exe";
+  const CStringW file = L"C:\\a,b\\图标.exe";
+  EXPECT_EQ(JoinIconSetting(file, 3), "C:\\a,b\\图标.exe,3") << "code page 936 bytes in the file";
   const CIconSource source = SplitIconSetting(JoinIconSetting(file, 3));
-  EXPECT_EQ(source.file, file);
+  EXPECT_STREQ(source.file, file);
   EXPECT_EQ(source.index, 3);
 
-  const CIconSource negative = SplitIconSetting(JoinIconSetting("C:\\p,q,r\\y.dll", -2));
-  EXPECT_EQ(negative.file, "C:\\p,q,r\\y.dll");
+  const CIconSource negative = SplitIconSetting(JoinIconSetting(L"C:\\p,q,r\\y.dll", -2));
+  EXPECT_STREQ(negative.file, L"C:\\p,q,r\\y.dll");
+  const CStringW outsideCodePage = L"C:\\설정\\x.exe";
+  EXPECT_EQ(JoinIconSetting(outsideCodePage, 0), "C:\\??\\x.exe,0") << "what code page 936 cannot hold";
   EXPECT_EQ(negative.index, -2);
 }
 
 TEST(IconSettingTest, ValuesWithoutACommaInThePathReadAsBefore) {
   const CIconSource plain = SplitIconSetting("C:\\Tools\\Panorel.exe,0");
-  EXPECT_EQ(plain.file, "C:\\Tools\\Panorel.exe");
+  EXPECT_STREQ(plain.file, L"C:\\Tools\\Panorel.exe");
   EXPECT_EQ(plain.index, 0);
 
   const CIconSource noComma = SplitIconSetting("C:\\icons\\a.ico");
-  EXPECT_EQ(noComma.file, "C:\\icons\\a.ico");
+  EXPECT_STREQ(noComma.file, L"C:\\icons\\a.ico");
   EXPECT_EQ(noComma.index, 0);
 
   const CIconSource leadingComma = SplitIconSetting(",5");
-  EXPECT_EQ(leadingComma.file, ",5");
+  EXPECT_STREQ(leadingComma.file, L",5");
   EXPECT_EQ(leadingComma.index, 0);
 
   const CIconSource junkIndex = SplitIconSetting("C:\\x.dll,abc");
-  EXPECT_EQ(junkIndex.file, "C:\\x.dll");
+  EXPECT_STREQ(junkIndex.file, L"C:\\x.dll");
   EXPECT_EQ(junkIndex.index, 0);
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/SettingsStore.h"
 #include "switcher/DesktopSwitcher.h"
 #include "switcher/IconToolbars.h"
 #include "switcher/TrayButtons.h"
@@ -87,7 +88,7 @@ class TrayButtonsTest : public ::testing::Test {
     DestroyWindow(m_own);
   }
   void SetOption(const char* value) {
-    WritePrivateProfileStringA("Setup", "HideElseIcon", value, m_context.GetIniPath());
+    WriteSetting(m_context.GetIniPath(), setting::kHideElseIcon, value);
   }
 
   ScratchContext m_context{"tray test"};
@@ -204,7 +205,7 @@ class MissingToolbarTest : public ::testing::TestWithParam<std::pair<const char*
 
 TEST_P(MissingToolbarTest, TheWindowsStillSwitchAndNothingElseHappens) {
   ScratchContext context("tray test");
-  WritePrivateProfileStringA("Setup", "HideElseIcon", "Y", context.GetIniPath());
+  WriteSetting(context.GetIniPath(), setting::kHideElseIcon, "Y");
   WindowFarm farm;
   ASSERT_TRUE(farm.IsReady());
   FakeTaskbar fake(GetParam().first);
