@@ -42,11 +42,15 @@ if [ ${#missing[@]} -gt 0 ]; then
   fi
 fi
 
-# Wine takes its ANSI code page from the locale: zh_CN.UTF-8 gives code page 936.
-if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
-  echo "install-deps: generating the zh_CN.UTF-8 locale"
-  as_root sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
-  as_root locale-gen zh_CN.UTF-8 >/dev/null
-fi
+# Wine takes its ANSI code page from the locale: zh_CN.UTF-8 gives code page
+# 936, the program's own; en_US.UTF-8 gives code page 1252, where the tests
+# check that it reads the same.
+for wanted in zh_CN en_US; do
+  if ! locale -a 2>/dev/null | grep -qix "$wanted.utf8"; then
+    echo "install-deps: generating the $wanted.UTF-8 locale"
+    as_root sed -i "s/^# *\($wanted.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^$wanted.UTF-8 UTF-8" /etc/locale.gen || echo "$wanted.UTF-8 UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+    as_root locale-gen "$wanted.UTF-8" >/dev/null
+  fi
+done
 echo "install-deps: ready"

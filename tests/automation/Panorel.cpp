@@ -1,9 +1,10 @@
 #include "tests/automation/Panorel.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
+#include "framework/Handles.h"
+#include "framework/WideString.h"
 #include "res/SwitcherDlgIds.h"
 #include "tests/automation/Wait.h"
 #include "tests/automation/Windows.h"
@@ -12,36 +13,52 @@ namespace automation {
 
 namespace {
 
-void RemoveTree(const std::string& path) {
-  WIN32_FIND_DATAA entry;
-  HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string child = path + "\\" + name;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(child);
-      } else {
-        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(child.c_str());
-      }
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-  }
-  RemoveDirectoryA(path.c_str());
+std::wstring Wide(const std::string& text) { return TextToWide(text.c_str()).GetString(); }
+
+std::string Narrow(const std::wstring& text) {
+  const CString bytes = WideToText(text.c_str(), static_cast<int>(text.size()));
+  return std::string(bytes.GetString(), static_cast<size_t>(bytes.GetLength()));
+}
+
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\')); }
+
+// CreateFile's failure value is not the null handle the owner knows.
+CKernelHandle OpenFile(const std::wstring& path, DWORD access, DWORD disposition) {
+  HANDLE file = CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  return CKernelHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
 }
 
 }  // namespace
 
+void RemoveTree(const std::wstring& path) {
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &entry);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = entry.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring child = path + L"\\" + name;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(child);
+      } else {
+        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(child.c_str());
+      }
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+  }
+  RemoveDirectoryW(path.c_str());
+}
+
 ScratchFolder::ScratchFolder() {
-  char temp[MAX_PATH] = "";
-  GetTempPathA(sizeof temp, temp);
+  wchar_t temp[MAX_PATH] = L"";
+  GetTempPathW(MAX_PATH, temp);
   static unsigned counter = 0;
   for (;;) {
-    std::ostringstream name;
-    name << temp << "panorel-" << GetCurrentProcessId() << "-" << ++counter;
-    if (CreateDirectoryA(name.str().c_str(), nullptr)) {
+    std::wostringstream name;
+    name << temp << L"panorel-" << GetCurrentProcessId() << L"-" << ++counter;
+    if (CreateDirectoryW(name.str().c_str(), nullptr)) {
       m_path = name.str();
       return;
     }
@@ -49,6 +66,8 @@ ScratchFolder::ScratchFolder() {
 }
 
 ScratchFolder::~ScratchFolder() { RemoveTree(m_path); }
+
+std::string ScratchFolder::Path() const { return Narrow(m_path); }
 
 std::string WindowsPathOf(const std::string& unixPath) {
   if (unixPath.empty() || unixPath[0] != '/') return unixPath;
@@ -64,6 +83,23 @@ std::string BuiltProgram(const char* environmentVariable) {
   return value ? WindowsPathOf(value) : std::string();
 }
 
+std::string FileBytes(const std::wstring& path) {
+  CKernelHandle file = OpenFile(path, GENERIC_READ, OPEN_EXISTING);
+  if (!file) return std::string();
+  std::string bytes;
+  char block[4096];
+  DWORD read = 0;
+  while (ReadFile(file.Get(), block, sizeof block, &read, nullptr) && read > 0) bytes.append(block, read);
+  return bytes;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  CKernelHandle file = OpenFile(path, GENERIC_WRITE, CREATE_ALWAYS);
+  DWORD written = 0;
+  return file && WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size();
+}
+
 std::string AgreementSection() {
   char user[256] = "";
   char computer[256] = "";
@@ -74,36 +110,42 @@ std::string AgreementSection() {
   return std::string(user) + "." + computer;
 }
 
-PanorelInstance::PanorelInstance(const std::string& exeName) : m_exeName(exeName) {
-  CopyFileA(BuiltProgram("PANOREL_EXE").c_str(), ExePath().c_str(), FALSE);
+PanorelInstance::PanorelInstance(const std::string& exeName) : m_exePath(m_folder.PathW() + L"\\" + Wide(exeName)) {
+  CopyFileW(Wide(BuiltProgram("PANOREL_EXE")).c_str(), m_exePath.c_str(), FALSE);
 }
 
-std::string PanorelInstance::IniPath() const {
-  const std::string exe = ExePath();
-  return exe.substr(0, exe.size() - 4) + ".ini";
+PanorelInstance::PanorelInstance(const InSubfolder& subfolder)
+    : m_exePath(m_folder.PathW() + L"\\" + subfolder.name + L"\\Panorel.exe") {
+  CreateDirectoryW(ProgramFolderW().c_str(), nullptr);
+  CopyFileW(Wide(BuiltProgram("PANOREL_EXE")).c_str(), m_exePath.c_str(), FALSE);
 }
 
-std::string PanorelInstance::IniText() const {
-  std::ifstream file(IniPath(), std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+PanorelInstance::PanorelInstance(const AsInstalled& program) : m_exePath(program.exePath) {}
+
+std::string PanorelInstance::ExePath() const { return Narrow(m_exePath); }
+
+std::string PanorelInstance::IniPath() const { return Narrow(IniPathW()); }
+
+std::wstring PanorelInstance::IniPathW() const { return m_exePath.substr(0, m_exePath.size() - 4) + L".ini"; }
+
+std::wstring PanorelInstance::ProgramFolderW() const { return FolderOf(m_exePath); }
 
 std::string PanorelInstance::ReadIni(const char* section, const char* key) const {
-  char value[2048] = "";
-  GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, IniPath().c_str());
-  return value;
+  wchar_t value[2048] = L"";
+  GetPrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), L"<missing>", value, 2048,
+                           IniPathW().c_str());
+  return Narrow(value);
 }
 
 void PanorelInstance::WriteIni(const char* section, const char* key, const char* value) const {
-  WritePrivateProfileStringA(section, key, value, IniPath().c_str());
+  WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), value ? Wide(value).c_str() : nullptr,
+                             IniPathW().c_str());
 }
 
 Process& PanorelInstance::Start(const std::string& arguments) {
-  std::string commandLine = "\"" + ExePath() + "\"";
-  if (!arguments.empty()) commandLine += " " + arguments;
-  m_process = std::make_unique<Process>(commandLine, m_folder.Path());
+  std::wstring commandLine = L"\"" + m_exePath + L"\"";
+  if (!arguments.empty()) commandLine += L" " + Wide(arguments);
+  m_process = std::make_unique<Process>(commandLine, ProgramFolderW());
   return *m_process;
 }
 

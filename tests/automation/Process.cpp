@@ -2,16 +2,21 @@
 
 #include <vector>
 
+#include "framework/WideString.h"
+
 namespace automation {
 
-Process::Process(const std::string& commandLine, const std::string& workingFolder, Start start) {
-  STARTUPINFOA startup = {};
+Process::Process(const std::string& commandLine, const std::string& workingFolder, Start start)
+    : Process(std::wstring(TextToWide(commandLine.c_str())), std::wstring(TextToWide(workingFolder.c_str())), start) {}
+
+Process::Process(const std::wstring& commandLine, const std::wstring& workingFolder, Start start) {
+  STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
-  std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
-  mutableLine.push_back('\0');
-  if (CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, start == Start::kSuspended ? CREATE_SUSPENDED : 0, nullptr,
-                     workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
+  std::vector<wchar_t> mutableLine(commandLine.begin(), commandLine.end());
+  mutableLine.push_back(L'\0');
+  if (CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, start == Start::kSuspended ? CREATE_SUSPENDED : 0,
+                     nullptr, workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
     m_thread.Reset(info.hThread);
     m_process.Reset(info.hProcess);
     m_id = info.dwProcessId;

@@ -15,7 +15,10 @@ class Process {
   enum class Start { kRunning, kSuspended };
   // Starts commandLine in workingFolder (empty: the test's own folder).
   // Check IsStarted(). A suspended program runs once Resume() is called.
+  // The narrow form takes code page 936 bytes, as every text of the tests;
+  // the wide form takes paths in any script.
   Process(const std::string& commandLine, const std::string& workingFolder = "", Start start = Start::kRunning);
+  Process(const std::wstring& commandLine, const std::wstring& workingFolder, Start start = Start::kRunning);
   ~Process();
   Process(Process&&) = default;
   Process& operator=(Process&&) = default;

@@ -26,7 +26,7 @@ RunningPanorel::~RunningPanorel() {
 bool RunningPanorel::ShowBySecondStart() { return automation::ShowBySecondStart(m_panorel, m_dialog); }
 
 bool ShowBySecondStart(const PanorelInstance& running, HWND dialog) {
-  Process second(std::string("\"") + running.ExePath() + "\"", running.Folder().Path());
+  Process second(L"\"" + running.ExePathW() + L"\"", running.ProgramFolderW());
   if (!second.WaitForExit()) return false;
   return WaitUntil([&] { return IsWindowVisible(dialog) && GetForegroundWindow() == dialog; }, 5000);
 }

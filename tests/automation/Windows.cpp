@@ -1,5 +1,6 @@
 #include "tests/automation/Windows.h"
 
+#include "framework/WideString.h"
 #include "tests/automation/Wait.h"
 
 namespace automation {
@@ -23,6 +24,14 @@ std::string ClassOf(HWND window) {
   char name[256] = "";
   GetClassNameA(window, name, sizeof name);
   return name;
+}
+
+// Texts reach the tests as the program's own texts are: code page 936 bytes,
+// whatever the system's code page, so that they compare with the tests'
+// literals.
+std::string AsText(const wchar_t* text, DWORD_PTR length) {
+  const CString bytes = WideToText(text, static_cast<int>(length));
+  return std::string(bytes.GetString(), static_cast<size_t>(bytes.GetLength()));
 }
 
 INPUT KeyInput(WORD virtualKey, bool up) {
@@ -90,21 +99,27 @@ HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
 std::string MessageBoxText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
 
 std::string TextOf(HWND window) {
-  char text[4096] = "";
+  wchar_t text[4096] = L"";
   DWORD_PTR copied = 0;
-  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
-                      &copied);
-  return std::string(text, copied);
+  SendMessageTimeoutW(window, WM_GETTEXT, sizeof text / sizeof text[0], reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 5000, &copied);
+  return AsText(text, copied);
 }
 
 std::string FullTextOf(HWND window) {
   DWORD_PTR length = 0;
-  SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
-  std::vector<char> text(length + 1);
+  SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+  std::vector<wchar_t> text(length + 1);
   DWORD_PTR copied = 0;
-  SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
                       10000, &copied);
-  return std::string(text.data(), copied);
+  return AsText(text.data(), copied);
+}
+
+void SetText(HWND window, const std::string& text) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(TextToWide(text.c_str()).GetString()),
+                      SMTO_ABORTIFHUNG, 5000, &result);
 }
 
 std::string ItemText(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
@@ -117,13 +132,12 @@ void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK,
 
 std::string ComboSelectionText(HWND dialog, int id) {
   // Across processes CB_GETLBTEXT only works in its wide form under Wine.
-  const LRESULT selection = SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
+  const LRESULT selection = SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0);
   if (selection == CB_ERR) return "";
-  WCHAR wide[64] = L"";
-  SendDlgItemMessageW(dialog, id, CB_GETLBTEXT, static_cast<WPARAM>(selection), reinterpret_cast<LPARAM>(wide));
-  char text[128] = "";
-  WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-  return text;
+  wchar_t text[64] = L"";
+  const LRESULT length =
+      SendDlgItemMessageW(dialog, id, CB_GETLBTEXT, static_cast<WPARAM>(selection), reinterpret_cast<LPARAM>(text));
+  return length == CB_ERR ? std::string() : AsText(text, static_cast<DWORD_PTR>(length));
 }
 
 void PressKey(WORD virtualKey) { PressKeys({}, virtualKey); }

@@ -30,11 +30,16 @@ HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = 10000);
 std::string MessageBoxText(HWND box);
 
 // Window text read with WM_GETTEXT, which works across processes (the plain
-// GetWindowText of another process's control does not).
+// GetWindowText of another process's control does not). Every text is read
+// in its wide form and handed over as code page 936 bytes, the program's
+// own encoding, so it reads the same whatever the system's code page.
 std::string TextOf(HWND window);
 // The whole text, however long (TextOf stops at 4 KB).
 std::string FullTextOf(HWND window);
 std::string ItemText(HWND dialog, int id);
+// Puts text (code page 936 bytes) into a window in its wide form, as typing
+// it would, whatever the system's code page.
+void SetText(HWND window, const std::string& text);
 bool IsChecked(HWND dialog, int id);
 bool IsItemEnabled(HWND dialog, int id);
 // Posted: a click that opens a modal box must not block the test.

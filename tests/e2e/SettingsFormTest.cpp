@@ -11,6 +11,7 @@
 #include "tests/automation/FakeTaskbar.h"
 #include "tests/automation/Panorel.h"
 #include "tests/automation/RunningPanorel.h"
+#include "tests/automation/SettingsForm.h"
 #include "tests/automation/Wait.h"
 #include "tests/automation/WindowFarm.h"
 #include "tests/automation/Windows.h"
@@ -38,22 +39,6 @@ bool SetChecked(HWND dialog, int id, bool checked) {
 bool SetModifiers(HWND dialog, UINT mask) {
   return SetChecked(dialog, IDC_CHECK_ALT, mask & MOD_ALT) && SetChecked(dialog, IDC_CHECK_CTRL, mask & MOD_CONTROL) &&
          SetChecked(dialog, IDC_CHECK_SHIFT, mask & MOD_SHIFT) && SetChecked(dialog, IDC_CHECK_WIN, mask & MOD_WIN);
-}
-
-// Selects F<number> in the key list; the dialog reads the list's text.
-void ChooseKey(HWND dialog, int number) {
-  SendDlgItemMessageA(dialog, IDC_COMBO_KEY, CB_SETCURSEL, static_cast<WPARAM>(number - 1), 0);
-}
-
-void SetTip(HWND dialog, const char* text) {
-  SendDlgItemMessageA(dialog, IDC_EDIT_TIP, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
-
-// Presses apply and waits for the form to go, as it does after an apply
-// that went through.
-bool Apply(HWND dialog) {
-  Click(dialog, IDC_BUTTON_OK);
-  return WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000);
 }
 
 struct AnsweredBox {

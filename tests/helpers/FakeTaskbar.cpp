@@ -13,6 +13,7 @@
 #include <string>
 
 #include "framework/Handles.h"
+#include "framework/WideString.h"
 #include "tests/helpers/FakeTaskbarProtocol.h"
 
 namespace {
@@ -58,13 +59,11 @@ std::string IconFieldOf(const COPYDATASTRUCT& copy, const NotifyData& data) {
   return field;
 }
 
-std::string AnsiOf(const WCHAR* text, int maxChars) {
-  const int length = static_cast<int>(wcsnlen(text, maxChars));
-  if (length == 0) return std::string();
-  const int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-  std::string result(size, '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, length, &result[0], size, nullptr, nullptr);
-  return result;
+// The tooltip as the program's own texts are, code page 936 bytes, whatever
+// the system's code page: the log reads the same as the tests' literals.
+std::string TipTextOf(const WCHAR* text, int maxChars) {
+  const CString bytes = WideToText(text, static_cast<int>(wcsnlen(text, maxChars)));
+  return std::string(bytes.GetString(), static_cast<size_t>(bytes.GetLength()));
 }
 
 std::string LogLineOf(const COPYDATASTRUCT& copy) {
@@ -74,7 +73,7 @@ std::string LogLineOf(const COPYDATASTRUCT& copy) {
   char head[160];
   wsprintfA(head, "NIM %lu hwnd=%08lx uid=%x flags=%x callback=%x ", static_cast<unsigned long>(copy.dwData),
             static_cast<unsigned long>(data.hWnd), data.uID, data.uFlags, data.uCallbackMessage);
-  return head + IconFieldOf(copy, data) + "tip=" + AnsiOf(data.szTip, 128) + "\r\n";
+  return head + IconFieldOf(copy, data) + "tip=" + TipTextOf(data.szTip, 128) + "\r\n";
 }
 
 // Opened for each line, so that a test can read the log at any moment.
