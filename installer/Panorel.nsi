@@ -184,7 +184,12 @@ Section "$(StartAtSignIn)" SecStartAtSignIn
   WriteRegStr HKCU "${RUN_KEY}" "Panorel" '"$INSTDIR\Panorel.exe"'
 SectionEnd
 
+; Where the settings go when the program's folder cannot take them (an
+; installation for all users, run by an ordinary user): the user's own.
+Var UserSettingsFolder
+
 Function un.onInit
+  StrCpy $UserSettingsFolder "$APPDATA\Panorel"
   ReadRegStr $0 HKLM "${UNINSTALL_KEY}" InstallLocation
   ${If} $0 == $INSTDIR
     UserInfo::GetAccountType
@@ -208,8 +213,11 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\Panorel.lnk"
   DeleteRegValue HKCU "${RUN_KEY}" "Panorel"
   ${If} ${FileExists} "$INSTDIR\Panorel.ini"
+  ${OrIf} ${FileExists} "$UserSettingsFolder\Panorel.ini"
     MessageBox MB_YESNO|MB_ICONQUESTION "$(KeepSettings)" /SD IDYES IDYES keepSettings
     Delete "$INSTDIR\Panorel.ini"
+    Delete "$UserSettingsFolder\Panorel.ini"
+    RMDir "$UserSettingsFolder"
     keepSettings:
   ${EndIf}
   ; Only an empty folder goes: kept settings, or files of the user's own, stay.

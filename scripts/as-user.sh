@@ -55,12 +55,16 @@ done
 if as_root; then
   # Owned by root: the user may read and run the programs, not write beside them.
   chmod 755 "$programs"
+  # The checkout may sit where the user cannot read (under /root): the user
+  # runs copies of the scripts it needs.
+  mkdir "$base/scripts"
+  cp "$root/scripts/as-user.sh" "$root/scripts/wine-env.sh" "$root/scripts/wine-exec.sh" "$base/scripts/"
   mkdir "$home"
   chown "$user:" "$home"
   cd "$home"
   # The run's Xvfb takes connections from every local user on its socket
   # (it listens on no TCP port), so the user shares the run's display.
-  runuser -u "$user" -- env HOME="$home" WINEPREFIX="$home/prefix" bash "$root/scripts/as-user.sh" --inside \
+  runuser -u "$user" -- env HOME="$home" WINEPREFIX="$home/prefix" bash "$base/scripts/as-user.sh" --inside \
     "$test_program" "$@"
 else
   chmod 555 "$programs"
