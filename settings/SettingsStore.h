@@ -51,6 +51,8 @@ struct CIconSource {
   int index = 0;
 };
 CIconSource SplitIconSetting(const CString& value);
+// The file as code page 936 text: a path that code page cannot hold is
+// written in its short form when it has one.
 CString JoinIconSetting(const CStringW& file, int index);
 
 bool IsYes(const CString& value);

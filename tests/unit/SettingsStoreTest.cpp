@@ -155,6 +155,25 @@ TEST(IconSettingTest, SplitsAtTheLastCommaSoFoldersWithCommasRoundTrip) {
   EXPECT_EQ(negative.index, -2);
 }
 
+TEST(IconSettingTest, AnIconFileInAFolderCodePage936CannotNameIsSavedByAPathThatStillFindsIt) {
+  automation::ScratchFolder scratch;
+  const CStringW folder = TextToWide(scratch.File("").c_str()) + L"설정";
+  const CStringW file = folder + L"\\x.ico";
+  ASSERT_TRUE(CreateDirectoryW(folder, nullptr));
+  HANDLE created = CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  ASSERT_NE(created, INVALID_HANDLE_VALUE);
+  CloseHandle(created);
+
+  const CIconSource saved = SplitIconSetting(JoinIconSetting(file, 2));
+  wchar_t longPath[MAX_PATH] = L"";
+  EXPECT_NE(GetLongPathNameW(saved.file, longPath, MAX_PATH), 0u) << "the saved path names a file";
+  EXPECT_EQ(lstrcmpiW(longPath, file), 0) << "and it is the file chosen";
+  EXPECT_EQ(saved.index, 2);
+
+  DeleteFileW(file);
+  RemoveDirectoryW(folder);
+}
+
 TEST(IconSettingTest, ValuesWithoutACommaInThePathReadAsBefore) {
   const CIconSource plain = SplitIconSetting("C:\\Tools\\Panorel.exe,0");
   EXPECT_STREQ(plain.file, L"C:\\Tools\\Panorel.exe");
