@@ -19,6 +19,22 @@ CString StoredValue(const CStringW& file, const CString& section, const CString&
   return value;
 }
 
+// The path as code page 936 text. One that text cannot hold is kept by its
+// short form, which names the same file in plain ASCII where the volume
+// keeps short names; only without them does it lose characters to '?'.
+CString PathAsText(const CStringW& path) {
+  const CString text = WideToText(path, path.GetLength());
+  if (TextToWide(text) == path) return text;
+  CStringW shortPath;
+  const DWORD needed = GetShortPathNameW(path, nullptr, 0);
+  if (needed == 0) return text;
+  const DWORD length = GetShortPathNameW(path, shortPath.GetBuffer(static_cast<int>(needed)), needed);
+  if (length == 0 || length >= needed) return text;
+  shortPath.ReleaseBuffer(static_cast<int>(length));
+  const CString shortText = WideToText(shortPath, shortPath.GetLength());
+  return TextToWide(shortText) == shortPath ? shortText : text;
+}
+
 }  // namespace
 
 CString ReadSetting(const CStringW& file, CString section, CString key, CString defaultValue) {
@@ -109,26 +125,6 @@ CIconSource SplitIconSetting(const CString& value) {
   }
   return source;
 }
-
-namespace {
-
-// The path as code page 936 text. One that text cannot hold is kept by its
-// short form, which names the same file in plain ASCII where the volume
-// keeps short names; only without them does it lose characters to '?'.
-CString PathAsText(const CStringW& path) {
-  const CString text = WideToText(path, path.GetLength());
-  if (TextToWide(text) == path) return text;
-  CStringW shortPath;
-  const DWORD needed = GetShortPathNameW(path, nullptr, 0);
-  if (needed == 0) return text;
-  const DWORD length = GetShortPathNameW(path, shortPath.GetBuffer(static_cast<int>(needed)), needed);
-  if (length == 0 || length >= needed) return text;
-  shortPath.ReleaseBuffer(static_cast<int>(length));
-  const CString shortText = WideToText(shortPath, shortPath.GetLength());
-  return TextToWide(shortText) == shortPath ? shortText : text;
-}
-
-}  // namespace
 
 CString JoinIconSetting(const CStringW& file, int index) { return PathAsText(file) + "," + IntToText(index); }
 
