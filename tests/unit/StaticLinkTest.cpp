@@ -52,10 +52,17 @@ class DialogTemplate {
   std::vector<WORD> m_words;
 };
 
-// A link that counts the failed launches it signals.
+// A link that counts the presses it receives and the failed launches it
+// signals.
 class CountingLink : public CStaticLink {
  public:
+  int presses = 0;
   int failures = 0;
+
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_LBUTTONDOWN) ++presses;
+    return CStaticLink::WindowProc(message, wParam, lParam);
+  }
 
  protected:
   void OnOpenFailed() override {
@@ -204,6 +211,21 @@ void ClickOn(HWND control) {
   SendMouse(screen, MOUSEEVENTF_LEFTUP);
 }
 
+// Clicks link until it has been pressed. Under load a window of an earlier
+// launch can still come up over the dialog between the check for cover and
+// the click, and take the click instead.
+void PressLink(CountingLink& link) {
+  for (int attempt = 0; attempt < 3 && link.presses == 0; ++attempt) {
+    ClickOn(link.GetSafeHwnd());
+    WaitUntil([&] { return link.presses > 0; }, 3000);
+  }
+  ASSERT_EQ(link.presses, 1);
+}
+
+// A batch file's launch starts the command interpreter: seconds when the
+// machine is busy.
+constexpr DWORD kLaunchMs = 30000;
+
 bool WaitForColour(const LinkDialog& dialog, int id, COLORREF colour) {
   return WaitUntil([&] { return TextColour(dialog, id) == colour; }, 3000);
 }
@@ -281,9 +303,9 @@ TEST(StaticLinkTest, AnOpenedTargetTurnsTheTextPurpleUntilThePointerLeaves) {
   OpenableTarget target;
   RunLinkDialog([&](LinkDialog& dialog) {
     dialog.linkTwo.m_target.m_strTarget = target.batch.c_str();
-    ClickOn(dialog.Item(kLinkTwo));
+    PressLink(dialog.linkTwo);
     EXPECT_TRUE(WaitForColour(dialog, kLinkTwo, g_crLinkClicked));
-    EXPECT_TRUE(WaitUntil([&] { return target.WasOpened(); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return target.WasOpened(); }, kLaunchMs));
     EXPECT_EQ(dialog.linkTwo.failures, 0);
     PointAt(dialog.Item(kPlain));
     EXPECT_TRUE(WaitForColour(dialog, kLinkTwo, g_crLinkNormal));
@@ -294,8 +316,8 @@ TEST(StaticLinkTest, AnIconLinkOpensItsTarget) {
   OpenableTarget target;
   RunLinkDialog([&](LinkDialog& dialog) {
     dialog.iconLink.m_target.m_strTarget = target.batch.c_str();
-    ClickOn(dialog.Item(kIconLink));
-    EXPECT_TRUE(WaitUntil([&] { return target.WasOpened(); }, 10000));
+    PressLink(dialog.iconLink);
+    EXPECT_TRUE(WaitUntil([&] { return target.WasOpened(); }, kLaunchMs));
     EXPECT_EQ(dialog.iconLink.failures, 0);
     EXPECT_EQ(dialog.iconLink.GetIcon(), dialog.icon);
   });
