@@ -63,6 +63,21 @@ bool WriteInPlace(const CStringW& path, const std::string& bytes) {
 
 }  // namespace
 
+CStringW GetModulePath() {
+  // The buffer grows until the path fits. A path that fits nowhere gives no
+  // path at all: a cut one would name some other file.
+  CStringW path;
+  for (DWORD size = MAX_PATH;; size = size * 2 < kLongestPath ? size * 2 : kLongestPath) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.GetBuffer(static_cast<int>(size)), size);
+    if (length == 0) return CStringW();
+    if (length < size) {
+      path.ReleaseBuffer(static_cast<int>(length));
+      return path;
+    }
+    if (size == kLongestPath) return CStringW();
+  }
+}
+
 CStringW FileCallPath(const CStringW& path) {
   if (path.GetLength() < MAX_PATH || !IsAbsolute(path) || StartsWith(path, kLongPathPrefix)) return path;
   const CStringW full = FullPath(path);

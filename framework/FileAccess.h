@@ -1,6 +1,6 @@
-// Files read and replaced whole, by wide path. Every file the program opens
-// is opened here, so that a path in any script and of any length the
-// platform allows reaches the file it names.
+// Files read and replaced whole, by wide path, and the program's own path.
+// Every file the program opens is opened here, so that a path in any script
+// and of any length the platform allows reaches the file it names.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,14 @@
 #include <string>
 
 #include "framework/WideString.h"
+
+// The longest path the platform's wide calls take, in characters, with its
+// terminator.
+constexpr DWORD kLongestPath = 32768;
+
+// The program file's full path; empty when it is longer than any path the
+// platform takes.
+CStringW GetModulePath();
 
 // The path as the platform's file calls take it: an absolute path too long
 // for their classic form gets the "\\?\" form, which has no such limit.

@@ -2,13 +2,8 @@
 
 #include <commdlg.h>
 
+#include "framework/FileAccess.h"
 #include "framework/Wnd.h"
-
-namespace {
-
-constexpr size_t kLongestPath = 32768;
-
-}  // namespace
 
 std::wstring FileDialogFilter(const char* filter) {
   std::wstring converted;
@@ -23,9 +18,8 @@ std::wstring FileDialogFilter(const char* filter) {
 
 CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExtension, const CStringW& fileName, DWORD flags,
                          const char* filter, CWnd* parent)
-    : m_bOpenFileDialog(openFileDialog), m_filter(FileDialogFilter(filter)), m_fileName(kLongestPath, L'\0') {
+    : m_bOpenFileDialog(openFileDialog), m_filter(FileDialogFilter(filter)), m_fileName(fileName.GetString()) {
   if (defaultExtension) m_defaultExtension = TextToWide(defaultExtension).GetString();
-  m_fileName.replace(0, static_cast<size_t>(fileName.GetLength()), fileName.GetString());
   m_fileName.resize(kLongestPath);
   m_ofn.lStructSize = sizeof m_ofn;
   m_ofn.hwndOwner = parent ? parent->GetSafeHwnd() : nullptr;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/FileAccess.h"
 #include "framework/WideString.h"
 
 namespace {
@@ -9,8 +10,7 @@ namespace {
 CWinApp* g_pApp = nullptr;
 
 CString ProgramFileTitle() {
-  CStringW path;
-  path.ReleaseBuffer(static_cast<int>(GetModuleFileNameW(nullptr, path.GetBuffer(32768), 32768)));
+  const CStringW path = GetModulePath();
   CStringW name = path.Mid(path.ReverseFind(L'\\') + 1);
   const int dot = name.ReverseFind(L'.');
   if (dot > 0) name = name.Left(dot);

@@ -4,13 +4,12 @@
 
 #include <cstdlib>
 
+#include "framework/FileAccess.h"
 #include "settings/IniFile.h"
 
 namespace {
 
 constexpr int kNameBufferSize = 256;
-// The longest path the platform knows, and its terminator.
-constexpr DWORD kLongestPathBuffer = 32768;
 
 // The stored value, trailing white space removed; empty when there is none.
 CString StoredValue(const CStringW& file, const CString& section, const CString& key) {
@@ -76,21 +75,6 @@ CStringW IniPathFor(const CStringW& modulePath) {
 }
 
 CStringW MakeIniPath() { return IniPathFor(GetModulePath()); }
-
-CStringW GetModulePath() {
-  // The buffer grows until the path fits. A path that fits nowhere gives no
-  // path at all: a cut one would name some other file.
-  CStringW path;
-  for (DWORD size = MAX_PATH;; size = size * 2 < kLongestPathBuffer ? size * 2 : kLongestPathBuffer) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.GetBuffer(static_cast<int>(size)), size);
-    if (length == 0) return CStringW();
-    if (length < size) {
-      path.ReleaseBuffer(static_cast<int>(length));
-      return path;
-    }
-    if (size == kLongestPathBuffer) return CStringW();
-  }
-}
 
 CString IntToText(int value) {
   char text[16];

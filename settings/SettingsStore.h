@@ -29,9 +29,6 @@ CString PeekSetting(const CStringW& file, const CSettingKey& key);
 // when that works.
 CStringW MakeIniPath();
 CStringW IniPathFor(const CStringW& modulePath);
-// The program file's full path; empty when it is longer than any path the
-// platform takes.
-CStringW GetModulePath();
 
 CString IntToText(int value);
 // Leading white space, an optional sign, then digits up to the first

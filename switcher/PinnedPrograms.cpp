@@ -2,6 +2,7 @@
 
 #include <psapi.h>
 
+#include "framework/FileAccess.h"
 #include "framework/Handles.h"
 #include "framework/WideString.h"
 
@@ -59,8 +60,8 @@ CString ExecutableNameOf(DWORD processId) {
   // A device path rather than a drive letter: only its last part counts.
   // Read wide, so a folder named in any script does not spoil the name.
   CStringW image;
-  constexpr int kLongestPath = 32768;
-  image.ReleaseBuffer(static_cast<int>(GetProcessImageFileNameW(process.Get(), image.GetBuffer(kLongestPath), kLongestPath)));
+  image.ReleaseBuffer(static_cast<int>(
+      GetProcessImageFileNameW(process.Get(), image.GetBuffer(static_cast<int>(kLongestPath)), kLongestPath)));
   const CStringW name = image.Mid(image.ReverseFind(L'\\') + 1);
   return WideToText(name, name.GetLength());
 }

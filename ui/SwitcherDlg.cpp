@@ -3,6 +3,7 @@
 #include "dialogs/AboutDlg.h"
 #include "dialogs/IconFile.h"
 #include "dialogs/IconPickerDlg.h"
+#include "framework/FileAccess.h"
 #include "framework/Strings.h"
 #include "framework/SystemError.h"
 #include "framework/WinApp.h"

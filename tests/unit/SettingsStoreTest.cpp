@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "framework/FileAccess.h"
 #include "settings/SettingsStore.h"
 #include "tests/automation/Panorel.h"
 
