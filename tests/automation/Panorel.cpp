@@ -101,13 +101,14 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
 }
 
 std::string AgreementSection() {
-  char user[256] = "";
-  char computer[256] = "";
-  DWORD userSize = sizeof user;
-  DWORD computerSize = sizeof computer;
-  GetUserNameA(user, &userSize);
-  GetComputerNameA(computer, &computerSize);
-  return std::string(user) + "." + computer;
+  // As the program names it: code page 936 text whatever the system's.
+  wchar_t user[256] = L"";
+  wchar_t computer[256] = L"";
+  DWORD userSize = 256;
+  DWORD computerSize = 256;
+  GetUserNameW(user, &userSize);
+  GetComputerNameW(computer, &computerSize);
+  return Narrow(user) + "." + Narrow(computer);
 }
 
 PanorelInstance::PanorelInstance(const std::string& exeName) : m_exePath(m_folder.PathW() + L"\\" + Wide(exeName)) {

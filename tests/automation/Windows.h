@@ -10,6 +10,7 @@
 namespace automation {
 
 std::vector<HWND> TopLevelWindowsOf(DWORD processId);
+inline bool Visible(HWND window) { return IsWindowVisible(window) != FALSE; }
 // True when every one of windows is visible (visible = true) or every one
 // hidden (false).
 bool AllVisible(const std::vector<HWND>& windows, bool visible);

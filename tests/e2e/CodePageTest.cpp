@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/WideString.h"
+#include "framework/Strings.h"
 #include "res/AgreementDlgIds.h"
 #include "res/StringIds.h"
 #include "res/SwitcherDlgIds.h"
@@ -29,12 +29,7 @@ namespace {
 constexpr UINT kIconId = 0x402;
 
 // The test's own copy of the program's string table.
-std::string ResourceText(UINT id) {
-  const wchar_t* text = nullptr;
-  const int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<wchar_t*>(&text), 0);
-  const CString bytes = WideToText(text, length);
-  return std::string(bytes.GetString(), static_cast<size_t>(bytes.GetLength()));
-}
+std::string ResourceText(UINT id) { return LoadText(id).GetString(); }
 
 class CodePage1252Test : public ::testing::Test {
  protected:

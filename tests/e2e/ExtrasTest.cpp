@@ -17,8 +17,6 @@ using namespace automation;
 
 namespace {
 
-bool Visible(HWND window) { return IsWindowVisible(window) != FALSE; }
-
 TEST(MoveKeyTest, ThePressedKeyMovesExactlyTheActiveWindowWhichComesBackOnTheOtherDesktopAndAtExit) {
   WindowFarm farm;
   ASSERT_TRUE(farm.IsReady());

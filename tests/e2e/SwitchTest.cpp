@@ -19,9 +19,6 @@ using namespace automation;
 
 namespace {
 
-bool Visible(HWND window) { return IsWindowVisible(window) != FALSE; }
-
-
 TEST(HotKeyTest, EachPressOfTheDefaultHotKeySwitchesOnce) {
   WindowFarm farm;
   ASSERT_TRUE(farm.IsReady());

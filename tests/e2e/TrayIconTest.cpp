@@ -22,8 +22,6 @@ namespace {
 constexpr UINT kTrayNotify = WM_USER + 1;
 constexpr WPARAM kTrayIconId = 0x0402;
 
-bool Visible(HWND window) { return IsWindowVisible(window) != FALSE; }
-
 // What the shell sends when the user does something with the icon.
 void Notify(HWND dialog, UINT mouseMessage) { PostMessageA(dialog, kTrayNotify, kTrayIconId, mouseMessage); }
 

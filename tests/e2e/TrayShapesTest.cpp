@@ -20,8 +20,6 @@ namespace {
 
 constexpr char kNoIconToolbarText[] = "这个任务栏不允许 Panorel 在两个桌面之间分开其它程序的托盘图标。";
 
-bool Visible(HWND window) { return IsWindowVisible(window) != FALSE; }
-
 bool IsWow64(DWORD processId) {
   HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
   BOOL wow64 = FALSE;

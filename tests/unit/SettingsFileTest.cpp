@@ -14,22 +14,10 @@
 
 namespace {
 
-std::string FileBytes(const CStringW& path) {
-  HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<no file>";
-  std::string bytes(GetFileSize(file, nullptr), '\0');
-  DWORD read = 0;
-  if (!bytes.empty()) ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-  CloseHandle(file);
-  return bytes;
-}
-
+// The automation's whole-file helpers, for the wide paths of these tests.
+std::string FileBytes(const CStringW& path) { return automation::FileBytes(path.GetString()); }
 void PutBytes(const CStringW& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
+  ASSERT_TRUE(automation::WriteFileBytes(path.GetString(), bytes));
 }
 
 std::string Utf16Bytes(const std::wstring& text) {
