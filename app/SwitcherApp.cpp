@@ -4,6 +4,7 @@
 
 #include "app/AgreementDlg.h"
 #include "app/StartupHelpers.h"
+#include "app/UiLanguage.h"
 #include "framework/Strings.h"
 #include "framework/WideString.h"
 #include "res/ProductTexts.h"
@@ -54,6 +55,7 @@ BOOL CSwitcherApp::InitInstance() {
 
   if (ActivateRunningInstance(GetMainTitle())) return FALSE;
 
+  SpeakTheUsersLanguage(GetIniPath());
   Enable3dControlsStatic();
   if (!EnsureAgreementAccepted()) std::exit(0);
 

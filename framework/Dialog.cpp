@@ -1,5 +1,6 @@
 #include "framework/Dialog.h"
 
+#include "framework/ResourceLanguage.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -57,9 +58,13 @@ INT_PTR CDialog::DoModal() {
   const LPARAM self = reinterpret_cast<LPARAM>(this);
   HWND owner = ChooseOwner();
   t_pDialogBeingCreated = this;
+  // A template of the resources is taken in the program's chosen language.
+  const DLGTEMPLATE* dialogTemplate =
+      m_pTemplate ? m_pTemplate
+                  : static_cast<const DLGTEMPLATE*>(AfxLoadResource(AfxGetResourceHandle(), MAKEINTRESOURCEW(5) /* RT_DIALOG */,
+                                                                    MAKEINTRESOURCEW(m_templateId)));
   const INT_PTR result =
-      m_pTemplate ? ::DialogBoxIndirectParamW(AfxGetResourceHandle(), m_pTemplate, owner, DialogProc, self)
-                  : ::DialogBoxParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_templateId), owner, DialogProc, self);
+      dialogTemplate ? ::DialogBoxIndirectParamW(AfxGetResourceHandle(), dialogTemplate, owner, DialogProc, self) : -1;
   // Unclaimed when the template could not be loaded.
   if (t_pDialogBeingCreated == this) t_pDialogBeingCreated = nullptr;
   return result;

@@ -1,5 +1,6 @@
 #include "framework/String.h"
 
+#include "framework/ResourceLanguage.h"
 #include "framework/WideString.h"
 
 #include <cctype>
@@ -143,11 +144,10 @@ void CString::ReleaseBuffer(int newLength) {
 }
 
 bool CString::LoadString(UINT id) {
-  // String resources are stored in UTF-16: read them as such and convert
-  // to the program's code page, which need not be the system's. 4 Ki
-  // characters hold the longest text this program keeps there.
-  wchar_t buffer[4096];
-  const int length = ::LoadStringW(GetModuleHandleW(nullptr), id, buffer, sizeof buffer / sizeof buffer[0]);
-  *this = length > 0 ? WideToText(buffer, length) : CString();
-  return length > 0;
+  // String resources are stored in UTF-16: read them as such, in the
+  // program's chosen language, and convert to the program's code page,
+  // which need not be the system's.
+  const CStringW text = AfxLoadStringW(GetModuleHandleW(nullptr), id);
+  *this = text.IsEmpty() ? CString() : WideToText(text, text.GetLength());
+  return !text.IsEmpty();
 }

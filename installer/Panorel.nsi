@@ -42,16 +42,24 @@ Page custom InstallModePage InstallModeLeave
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
+; The installer and the uninstaller speak the system's language: Chinese on
+; a Chinese system, English on every other (the first language is the one
+; taken when the system's is not among them).
+!insertmacro MUI_LANGUAGE English
 !insertmacro MUI_LANGUAGE SimpChinese
 !include "${SOURCE_DIR}/installer/Texts.nsh"
 
 VIProductVersion "${V1}.${V2}.${V3}.${V4}"
-VIAddVersionKey /LANG=${LANG_SIMPCHINESE} ProductName "Panorel"
-VIAddVersionKey /LANG=${LANG_SIMPCHINESE} CompanyName "Panorel"
-VIAddVersionKey /LANG=${LANG_SIMPCHINESE} FileDescription "$(SetupDescription)"
-VIAddVersionKey /LANG=${LANG_SIMPCHINESE} FileVersion "${VERSION}"
-VIAddVersionKey /LANG=${LANG_SIMPCHINESE} ProductVersion "${VERSION}"
-VIAddVersionKey /LANG=${LANG_SIMPCHINESE} LegalCopyright "Copyright (C) 2026"
+!macro VERSION_KEYS LANGUAGE
+VIAddVersionKey /LANG=${LANGUAGE} ProductName "Panorel"
+VIAddVersionKey /LANG=${LANGUAGE} CompanyName "Panorel"
+VIAddVersionKey /LANG=${LANGUAGE} FileDescription "$(SetupDescription)"
+VIAddVersionKey /LANG=${LANGUAGE} FileVersion "${VERSION}"
+VIAddVersionKey /LANG=${LANGUAGE} ProductVersion "${VERSION}"
+VIAddVersionKey /LANG=${LANGUAGE} LegalCopyright "Copyright (C) 2026"
+!macroend
+!insertmacro VERSION_KEYS ${LANG_ENGLISH}
+!insertmacro VERSION_KEYS ${LANG_SIMPCHINESE}
 
 Var Elevated     ; 1: this run may install for every user
 Var AllUsers     ; 1: installing for every user

@@ -1,5 +1,6 @@
-; The installer's and the uninstaller's own texts, in the program's language.
-; The pages' standard texts come from NSIS's SimpChinese language file.
+; The installer's and the uninstaller's own texts, in the program's two
+; languages. The pages' standard texts come from NSIS's English and
+; SimpChinese language files.
 
 LangString SetupDescription ${LANG_SIMPCHINESE} "Panorel 安装程序"
 LangString StartAtSignIn ${LANG_SIMPCHINESE} "登录 Windows 时启动 Panorel"
@@ -13,3 +14,16 @@ LangString StillRunning ${LANG_SIMPCHINESE} "Panorel 仍在运行,无法继续�
 LangString KeepSettings ${LANG_SIMPCHINESE} "是否保留 Panorel 的设置(Panorel.ini)?$\r$\n保留后,重新安装 Panorel 时会继续使用这些设置。"
 LangString CannotReplace ${LANG_SIMPCHINESE} "无法替换 $INSTDIR\Panorel.exe,它可能仍在运行。请退出 Panorel 后重新运行安装程序。"
 LangString CannotRemove ${LANG_SIMPCHINESE} "无法删除 $INSTDIR\Panorel.exe,它可能仍在运行。请退出 Panorel 后重新运行卸载程序。"
+
+LangString SetupDescription ${LANG_ENGLISH} "Panorel Setup"
+LangString StartAtSignIn ${LANG_ENGLISH} "Start Panorel when I sign in to Windows"
+LangString ModeTitle ${LANG_ENGLISH} "Choose how to install"
+LangString ModeSubtitle ${LANG_ENGLISH} "Who is Panorel for?"
+LangString ModeJustMe ${LANG_ENGLISH} "Install for me only (no administrator rights needed)"
+LangString ModeEveryone ${LANG_ENGLISH} "Install for every user of this computer (into Program Files)"
+LangString AllUsersNeedsAdmin ${LANG_ENGLISH} "Installing for every user needs administrator rights: please run the installer as an administrator."
+LangString UninstallNeedsAdmin ${LANG_ENGLISH} "Panorel was installed for every user of this computer: removing it needs administrator rights. Please run the uninstaller as an administrator."
+LangString StillRunning ${LANG_ENGLISH} "Panorel is still running and setup cannot go on.$\r$\nPlease choose $\"Exit Panorel$\" in the menu of its notification icon, then click Retry."
+LangString KeepSettings ${LANG_ENGLISH} "Keep Panorel's settings (Panorel.ini)?$\r$\nKept settings are used again when Panorel is installed again."
+LangString CannotReplace ${LANG_ENGLISH} "Cannot replace $INSTDIR\Panorel.exe: it may still be running. Please exit Panorel and run the installer again."
+LangString CannotRemove ${LANG_ENGLISH} "Cannot remove $INSTDIR\Panorel.exe: it may still be running. Please exit Panorel and run the uninstaller again."

@@ -35,6 +35,9 @@ constexpr CSettingKey kMoveHotKey{"Extras", "MoveHotKey", ""};
 constexpr CSettingKey kShowDesktopNumber{"Extras", "ShowDesktopNumber", "Y"};
 // Executable file names separated by ";": their windows stay on both desktops.
 constexpr CSettingKey kPinned{"Extras", "Pinned", ""};
+// "zh..." or "en...": the language of the program's texts; otherwise the
+// system's user-interface language decides.
+constexpr CSettingKey kLanguage{"Extras", "Language", ""};
 
 // The usage agreement's answer lives in a section of its own per user and
 // computer ("<user>.<computer>").

@@ -1,15 +1,16 @@
 // The program on a system whose code page is not 936: this test program
-// runs, with everything it starts, under code page 1252 (an English or
-// Western European system). The Chinese texts read right, tooltips keep
-// their code page 936 bytes from the file to the icon and from the form to
-// the file, and a folder named in a script code page 936 cannot hold keeps
-// the program's settings.
+// runs, with everything it starts, under code page 1252 (an English system).
+// The program speaks English there, and Chinese when the settings ask for
+// it: the Chinese texts read right, tooltips keep their code page 936 bytes
+// from the file to the icon and from the form to the file, and a folder
+// named in a script code page 936 cannot hold keeps the program's settings.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "framework/ResourceLanguage.h"
 #include "framework/Strings.h"
 #include "res/AgreementDlgIds.h"
 #include "res/StringIds.h"
@@ -28,13 +29,28 @@ namespace {
 
 constexpr UINT kIconId = 0x402;
 
-// The test's own copy of the program's string table.
+// The test's own copy of the program's string table, in Chinese.
 std::string ResourceText(UINT id) { return LoadText(id).GetString(); }
+
+constexpr char kSpeakChinese[] = "[Extras]\r\nLanguage=zh\r\n";
+
+// The form's labels and buttons as they read.
+std::vector<std::string> FormTexts(HWND dialog) {
+  std::vector<std::string> texts;
+  for (int id : {IDC_CHECK_HOTKEY, IDC_CHECK_TRAY, IDC_BUTTON_OK, IDC_BUTTON_CANCEL, IDC_BUTTON_EXIT,
+                 IDC_BUTTON_ABOUT, IDC_CHECK_OTHER_ICONS}) {
+    texts.push_back(ItemText(dialog, id));
+  }
+  return texts;
+}
 
 class CodePage1252Test : public ::testing::Test {
  protected:
   // Nothing here says anything unless the run really is under code page 1252.
-  void SetUp() override { ASSERT_EQ(GetACP(), 1252u) << "the test runs under an English locale"; }
+  void SetUp() override {
+    ASSERT_EQ(GetACP(), 1252u) << "the test runs under an English locale";
+    AfxSetResourceLanguage(MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED));
+  }
 };
 
 TEST_F(CodePage1252Test, TheAgreementTheFormAndAMessageBoxReadInChinese) {
@@ -42,6 +58,7 @@ TEST_F(CodePage1252Test, TheAgreementTheFormAndAMessageBoxReadInChinese) {
   HeldHotKey held(MOD_CONTROL, VK_F1);
   ASSERT_TRUE(held.IsHeld());
   PanorelInstance panorel;
+  ASSERT_TRUE(panorel.SetIniText(kSpeakChinese));
   Process& process = panorel.Start();
 
   HWND agreement = WaitForTopLevel(process.Id(), "#32770", nullptr);
@@ -66,6 +83,38 @@ TEST_F(CodePage1252Test, TheAgreementTheFormAndAMessageBoxReadInChinese) {
   };
   for (const auto& [id, label] : labels) EXPECT_EQ(ItemText(dialog, id), label) << id;
   EXPECT_TRUE(panorel.Exit());
+}
+
+TEST_F(CodePage1252Test, AnEnglishSystemGetsEnglishAndAnAgreementAcceptedInEnglishHoldsInChinese) {
+  PanorelInstance panorel;
+  Process& first = panorel.Start();
+  HWND agreement = WaitForTopLevel(first.Id(), "#32770", nullptr);
+  ASSERT_NE(agreement, nullptr);
+  EXPECT_EQ(TextOf(agreement), "Panorel Usage Agreement");
+  EXPECT_EQ(FullTextOf(GetDlgItem(agreement, IDC_EDIT_AGREEMENT)).rfind("Panorel Software Usage Agreement\r\n", 0), 0u);
+  Click(agreement, IDOK);
+
+  HWND dialog = WaitForStartedDialog(first);
+  ASSERT_NE(dialog, nullptr);
+  const std::vector<std::string> english = {"Hotkey:", "Tray icon:", "OK", "Cancel", "Exit", "About",
+                                            "Also switch other programs' tray icons (see Help first)"};
+  EXPECT_EQ(FormTexts(dialog), english);
+  EXPECT_EQ(TextOf(dialog), kMainTitle) << "the title is the same in both languages";
+  EXPECT_TRUE(panorel.Exit());
+
+  // The same user, now asking for Chinese: the agreement holds.
+  const std::string ini = panorel.IniText();
+  const std::string askingForChinese = ini + "\r\n" + kSpeakChinese;
+  ASSERT_TRUE(panorel.SetIniText(askingForChinese));
+  Process& second = panorel.Start();
+  dialog = WaitForTopLevel(second.Id(), "#32770", nullptr, false);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(TextOf(dialog), kMainTitle) << "no agreement asked again";
+  const std::vector<std::string> chinese = {"热键:", "托盘:", "确定", "取消", "退出", "关于",
+                                            "切换其它程序的托盘图标(此选项请留意帮助中的相关说明)"};
+  EXPECT_EQ(FormTexts(dialog), chinese);
+  EXPECT_TRUE(panorel.Exit());
+  EXPECT_EQ(panorel.IniText(), askingForChinese) << "nothing stored changes with the language";
 }
 
 TEST_F(CodePage1252Test, ATooltipKeepsItsCodePage936BytesFromTheFileToTheIconAndFromTheFormToTheFile) {

@@ -112,6 +112,30 @@ TEST(FirstStartTest, AnotherUsersAcceptanceDoesNotCount) {
   EXPECT_TRUE(process.WaitForExit());
 }
 
+TEST(LanguageTest, AChineseSystemAskedForEnglishGetsTheAgreementTheMessagesAndTheFormInEnglish) {
+  // The default hotkey held elsewhere: the start says so in a message box.
+  HeldHotKey held(MOD_CONTROL, VK_F1);
+  ASSERT_TRUE(held.IsHeld());
+  PanorelInstance panorel;
+  ASSERT_TRUE(panorel.SetIniText("[Extras]\r\nLanguage=en\r\n"));
+  Process& process = panorel.Start();
+  HWND agreement = WaitForTopLevel(process.Id(), "#32770", "Panorel Usage Agreement");
+  ASSERT_NE(agreement, nullptr);
+  EXPECT_EQ(ItemText(agreement, IDOK), "Yes");
+  Click(agreement, IDOK);
+
+  HWND box = WaitForMessageBox(process.Id());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), "Panorel cannot register the hotkey you chose. Please choose another one.");
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  HWND dialog = panorel.WaitForMainDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(ItemText(dialog, IDC_BUTTON_EXIT), "Exit");
+  EXPECT_EQ(ItemText(dialog, IDC_CHECK_TRAY), "Tray icon:");
+  EXPECT_EQ(panorel.ReadIni(AgreementSection().c_str(), "Allow"), "Y");
+  EXPECT_TRUE(panorel.Exit());
+}
+
 TEST(MainDialogTest, ShowsAtStartThenHidesItselfAboutHalfASecondLater) {
   PanorelInstance panorel;
   panorel.AcceptAgreement();
