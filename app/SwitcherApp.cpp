@@ -57,7 +57,8 @@ BOOL CSwitcherApp::InitInstance() {
 
   SpeakTheUsersLanguage(GetIniPath());
   Enable3dControlsStatic();
-  if (!EnsureAgreementAccepted()) std::exit(0);
+  const Agreement agreement = EnsureAgreementAccepted();
+  if (agreement == Agreement::kRefused) std::exit(0);
 
   if (!ClaimSingleInstance()) {
     // Another start got here first: it is bringing its dialog up now.
@@ -69,6 +70,7 @@ BOOL CSwitcherApp::InitInstance() {
   }
 
   CSwitcherDlg dialog(*this);
+  if (agreement == Agreement::kAcceptedNow) dialog.WelcomeNewUser();
   m_pMainWnd = &dialog;
   dialog.DoModal();
   m_pMainWnd = nullptr;
@@ -85,11 +87,12 @@ bool CSwitcherApp::ClaimSingleInstance() {
   return GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
-bool CSwitcherApp::EnsureAgreementAccepted() {
-  if (ReadSetting(GetIniPath(), AgreementSection(), setting::kAllowKey, setting::kAllowDefault) == "Y") return true;
-
+CSwitcherApp::Agreement CSwitcherApp::EnsureAgreementAccepted() {
+  if (ReadSetting(GetIniPath(), AgreementSection(), setting::kAllowKey, setting::kAllowDefault) == "Y") {
+    return Agreement::kAcceptedBefore;
+  }
   CAgreementDlg agreement;
-  if (agreement.DoModal() != IDOK) return false;
+  if (agreement.DoModal() != IDOK) return Agreement::kRefused;
   WriteSetting(GetIniPath(), AgreementSection(), setting::kAllowKey, "Y");
-  return true;
+  return Agreement::kAcceptedNow;
 }

@@ -22,8 +22,9 @@ class CSwitcherApp : public CWinApp, public CAppContext {
   CStringW m_strIniPath;
 
  private:
-  // False when the user refused the agreement.
-  bool EnsureAgreementAccepted();
+  enum class Agreement { kRefused, kAcceptedBefore, kAcceptedNow };
+  // Asks for the agreement unless this user accepted it before.
+  Agreement EnsureAgreementAccepted();
   // The title search can be passed by two starts at the same instant; the
   // named object cannot. False when another start holds it already.
   bool ClaimSingleInstance();

@@ -1,5 +1,5 @@
-# What a Windows user downloads: the portable zip (the program and a short
-# README.txt) and, when NSIS's makensis is installed, the installer. Both are
+# What a Windows user downloads: the portable zip (the program, a short
+# README.txt and the user's guide) and, when NSIS's makensis is installed, the installer. Both are
 # named after the version the program's VERSIONINFO carries (res/Product.h).
 file(STRINGS "${PROJECT_SOURCE_DIR}/res/Product.h" PANOREL_VERSION_LINE REGEX "^#define PANOREL_VERSION_TEXT ")
 string(REGEX REPLACE ".*\"(.*)\".*" "\\1" PANOREL_VERSION "${PANOREL_VERSION_LINE}")
@@ -11,12 +11,17 @@ set(PANOREL_SETUP_EXE "${PROJECT_BINARY_DIR}/Panorel-${PANOREL_VERSION}-setup.ex
 # Notepad reads the README as the Windows text it is: CR LF line ends.
 set(portable_dir "${PROJECT_BINARY_DIR}/portable")
 configure_file(installer/README.txt "${portable_dir}/README.txt" @ONLY NEWLINE_STYLE CRLF)
+# The user's guide in both languages lives beside the program, where it
+# looks for the one it speaks.
+set(PANOREL_HELP_FILES Panorel-Help-en.html Panorel-Help-zh.html)
+list(TRANSFORM PANOREL_HELP_FILES PREPEND "${PROJECT_SOURCE_DIR}/help/" OUTPUT_VARIABLE help_sources)
 add_custom_command(OUTPUT "${PANOREL_PORTABLE_ZIP}"
   COMMAND ${CMAKE_COMMAND} -E copy "$<TARGET_FILE:Panorel>" "${portable_dir}/Panorel.exe"
+  COMMAND ${CMAKE_COMMAND} -E copy ${help_sources} "${portable_dir}/"
   COMMAND ${CMAKE_COMMAND} -E rm -f "${PANOREL_PORTABLE_ZIP}"
-  COMMAND ${CMAKE_COMMAND} -E tar cf "${PANOREL_PORTABLE_ZIP}" --format=zip Panorel.exe README.txt
+  COMMAND ${CMAKE_COMMAND} -E tar cf "${PANOREL_PORTABLE_ZIP}" --format=zip Panorel.exe README.txt ${PANOREL_HELP_FILES}
   WORKING_DIRECTORY "${portable_dir}"
-  DEPENDS Panorel "${portable_dir}/README.txt"
+  DEPENDS Panorel "${portable_dir}/README.txt" ${help_sources}
   COMMENT "Packing ${PANOREL_PORTABLE_ZIP}")
 add_custom_target(portable_zip ALL DEPENDS "${PANOREL_PORTABLE_ZIP}")
 
@@ -27,6 +32,7 @@ if(MAKENSIS)
       "-DPROGRAM_EXE=$<TARGET_FILE:Panorel>" "-DOUTFILE=${PANOREL_SETUP_EXE}"
       "${PROJECT_SOURCE_DIR}/installer/Panorel.nsi"
     DEPENDS Panorel installer/Panorel.nsi installer/Texts.nsh res/Product.h res/SwitcherDlgIds.h res/Panorel.ico
+      ${help_sources}
     COMMENT "Building the installer ${PANOREL_SETUP_EXE}")
   add_custom_target(setup ALL DEPENDS "${PANOREL_SETUP_EXE}")
 else()

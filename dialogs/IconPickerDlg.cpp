@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "dialogs/Help.h"
 #include "dialogs/IconFile.h"
 #include "framework/DataExchange.h"
 #include "framework/FileDialog.h"
@@ -136,3 +137,5 @@ void CIconPickerDlg::OnButtonBrowse() {
 void CIconPickerDlg::ShowMessage(const CStringW& text) {
   MessageBox(text, LoadText(IDS_PICKER_CAPTION), MB_ICONEXCLAMATION | MB_OK);
 }
+
+void CIconPickerDlg::OnHelp(HELPINFO*) { OpenHelp(); }

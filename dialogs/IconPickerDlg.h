@@ -28,6 +28,7 @@ class CIconPickerDlg : public CDialog {
   void DoDataExchange(CDataExchange* dataExchange) override;
   BOOL OnInitDialog() override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  void OnHelp(HELPINFO* helpInfo) override;
   void OnDrawItem(int controlId, DRAWITEMSTRUCT* drawItem) override;
   void OnMeasureItem(int controlId, MEASUREITEMSTRUCT* measureItem) override;
   void OnDestroy() override;

@@ -145,6 +145,10 @@ BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* resu
     case WM_DESTROY:
       OnDestroy();
       return TRUE;
+    case WM_HELP:
+      OnHelp(reinterpret_cast<HELPINFO*>(lParam));
+      *result = TRUE;
+      return TRUE;
     case WM_CTLCOLORSTATIC:
       return ReflectToChild(message, wParam, reinterpret_cast<HWND>(lParam), result);
     case WM_DRAWITEM:
@@ -207,6 +211,8 @@ HCURSOR CDialog::OnQueryDragIcon() {
 }
 
 void CDialog::OnDestroy() { Default(); }
+
+void CDialog::OnHelp(HELPINFO*) { Default(); }
 
 void CDialog::OnDrawItem(int, DRAWITEMSTRUCT*) { Default(); }
 

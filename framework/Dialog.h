@@ -43,6 +43,8 @@ class CDialog : public CWnd {
   virtual void OnPaint();
   virtual HCURSOR OnQueryDragIcon();
   virtual void OnDestroy();
+  // WM_HELP: F1 pressed while the dialog or one of its controls is active.
+  virtual void OnHelp(HELPINFO* helpInfo);
   // Owner-drawn controls. WM_MEASUREITEM comes while the controls are being
   // created, before WM_INITDIALOG; the object is attached by then.
   virtual void OnDrawItem(int controlId, DRAWITEMSTRUCT* drawItem);

@@ -32,13 +32,22 @@ OutFile "${OUTFILE}"
 !define MUI_ICON "${SOURCE_DIR}/res/Panorel.ico"
 !define MUI_UNICON "${SOURCE_DIR}/res/Panorel.ico"
 !define MUI_ABORTWARNING
-!define MUI_COMPONENTSPAGE_NODESC
-!define MUI_FINISHPAGE_RUN "$INSTDIR\Panorel.exe"
 
+; What Panorel is, before anything is asked.
+!define MUI_WELCOMEPAGE_TITLE "$(WelcomeTitle)"
+!define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
+!insertmacro MUI_PAGE_WELCOME
 Page custom InstallModePage InstallModeLeave
 !insertmacro MUI_PAGE_DIRECTORY
-!insertmacro MUI_PAGE_COMPONENTS
+Page custom StartAtSignInPage StartAtSignInLeave
 !insertmacro MUI_PAGE_INSTFILES
+; Where Panorel now lives and which key switches; the box that starts it
+; stays ticked.
+Var SwitchKey     ; the switch key as the settings form names it
+Var FinishMessage
+!define MUI_PAGE_CUSTOMFUNCTION_PRE ReadSwitchKey
+!define MUI_FINISHPAGE_TEXT "$FinishMessage"
+!define MUI_FINISHPAGE_RUN "$INSTDIR\Panorel.exe"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -62,6 +71,8 @@ VIAddVersionKey /LANG=${LANGUAGE} LegalCopyright "Copyright (C) 2026"
 !insertmacro VERSION_KEYS ${LANG_SIMPCHINESE}
 
 Var Elevated     ; 1: this run may install for every user
+Var StartAtSignIn ; 1: Panorel starts when the user signs in (the default)
+Var CheckStartAtSignIn
 Var AllUsers     ; 1: installing for every user
 Var FolderGiven  ; 1: /D= named the folder
 Var RadioAllUsers
@@ -102,6 +113,7 @@ Function .onInit
     StrCpy $Elevated 1
   ${EndIf}
   StrCpy $AllUsers 0
+  StrCpy $StartAtSignIn 1
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/AllUsers" $1
@@ -158,6 +170,67 @@ Function InstallModeLeave
   Call ChooseFolder
 FunctionEnd
 
+Function StartAtSignInPage
+  !insertmacro MUI_HEADER_TEXT "$(SignInTitle)" "$(SignInSubtitle)"
+  nsDialogs::Create 1018
+  Pop $0
+  ${NSD_CreateCheckBox} 0 0 100% 12u "$(StartAtSignIn)"
+  Pop $CheckStartAtSignIn
+  ${If} $StartAtSignIn == 1
+    ${NSD_Check} $CheckStartAtSignIn
+  ${EndIf}
+  ${NSD_CreateLabel} 0 20u 100% 36u "$(StartAtSignInNote)"
+  Pop $0
+  nsDialogs::Show
+FunctionEnd
+
+Function StartAtSignInLeave
+  ${NSD_GetState} $CheckStartAtSignIn $StartAtSignIn
+FunctionEnd
+
+; Adds a modifier's name to $SwitchKey when the flags in $2 hold its bit.
+; (The name goes through $5: letters right after a variable's name would
+; read as part of it.)
+!macro APPEND_MODIFIER BIT NAME
+  IntOp $4 $2 & ${BIT}
+  ${If} $4 != 0
+    StrCpy $5 "${NAME}"
+    StrCpy $SwitchKey "$SwitchKey$5+"
+  ${EndIf}
+!macroend
+
+; The switch key the settings hold (beside the program, else in the user's
+; own folder), written as the settings form names it: "Ctrl+F1" when there
+; are none. Empty when the settings turn the hotkey off.
+Function ReadSwitchKey
+  StrCpy $0 "$INSTDIR\Panorel.ini"
+  ${IfNot} ${FileExists} $0
+    StrCpy $0 "$APPDATA\Panorel\Panorel.ini"
+  ${EndIf}
+  ReadINIStr $1 $0 "Setup" "UseHotKey"
+  ReadINIStr $2 $0 "Setup" "HotKeyFlags"
+  ReadINIStr $3 $0 "Setup" "HotKey"
+  ${If} $2 == ""
+    StrCpy $2 2
+  ${EndIf}
+  ${If} $3 == ""
+    StrCpy $3 112
+  ${EndIf}
+  StrCpy $SwitchKey ""
+  StrCpy $FinishMessage "$(FinishTextNoKey)"
+  ${If} $1 == "N"
+    Return
+  ${EndIf}
+  !insertmacro APPEND_MODIFIER 1 "Alt"
+  !insertmacro APPEND_MODIFIER 2 "Ctrl"
+  !insertmacro APPEND_MODIFIER 4 "Shift"
+  !insertmacro APPEND_MODIFIER 8 "Win"
+  IntOp $4 $3 - 111
+  StrCpy $6 "F$4"
+  StrCpy $SwitchKey "$SwitchKey$6"
+  StrCpy $FinishMessage "$(FinishText)"
+FunctionEnd
+
 Section "Panorel" SecProgram
   SectionIn RO
   Call CloseRunningPanorel
@@ -170,10 +243,16 @@ Section "Panorel" SecProgram
     MessageBox MB_OK|MB_ICONSTOP "$(CannotReplace)" /SD IDOK
     Abort
   ${EndIf}
+  ; The user's guide in both languages: the program opens the one it speaks.
+  File "${SOURCE_DIR}/help/Panorel-Help-en.html"
+  File "${SOURCE_DIR}/help/Panorel-Help-zh.html"
   WriteUninstaller "$INSTDIR\uninst.exe"
   CreateShortCut "$SMPROGRAMS\Panorel.lnk" "$INSTDIR\Panorel.exe"
-  ; The next section writes it again when it stays chosen.
-  DeleteRegValue HKCU "${RUN_KEY}" "Panorel"
+  ${If} $StartAtSignIn == 1
+    WriteRegStr HKCU "${RUN_KEY}" "Panorel" '"$INSTDIR\Panorel.exe"'
+  ${Else}
+    DeleteRegValue HKCU "${RUN_KEY}" "Panorel"
+  ${EndIf}
   WriteRegStr SHCTX "${UNINSTALL_KEY}" DisplayName "Panorel"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" DisplayVersion "${VERSION}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" Publisher "Panorel"
@@ -186,10 +265,6 @@ Section "Panorel" SecProgram
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" NoRepair 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" EstimatedSize $0
-SectionEnd
-
-Section "$(StartAtSignIn)" SecStartAtSignIn
-  WriteRegStr HKCU "${RUN_KEY}" "Panorel" '"$INSTDIR\Panorel.exe"'
 SectionEnd
 
 ; Where the settings go when the program's folder cannot take them (an
@@ -217,6 +292,8 @@ Section "Uninstall"
     MessageBox MB_OK|MB_ICONSTOP "$(CannotRemove)" /SD IDOK
     Abort
   ${EndIf}
+  Delete "$INSTDIR\Panorel-Help-en.html"
+  Delete "$INSTDIR\Panorel-Help-zh.html"
   Delete "$INSTDIR\uninst.exe"
   Delete "$SMPROGRAMS\Panorel.lnk"
   DeleteRegValue HKCU "${RUN_KEY}" "Panorel"

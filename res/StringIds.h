@@ -23,3 +23,11 @@
 #define IDS_NEWS_CONNECT_FAILED_AFTER_HOST 218
 #define IDS_NO_ICON_TOOLBAR 219
 #define IDS_SETTINGS_NOT_SAVED 220
+// The balloon of the first start: its title, and its text for both keys,
+// for the switch key alone, and for no key.
+#define IDS_WELCOME_TITLE 221
+#define IDS_WELCOME_KEYS 222
+#define IDS_WELCOME_SWITCH_KEY 223
+#define IDS_WELCOME_NO_KEY 224
+// The user's guide in this language, beside the program.
+#define IDS_HELP_FILE 225

@@ -17,6 +17,8 @@
 #define IDC_BUTTON_EXIT 1012
 #define IDC_BUTTON_ABOUT 1017
 #define IDC_CHECK_OTHER_ICONS 1018
+// Opens the user's guide, which the option beside it points to.
+#define IDC_STATIC_HELP 1019
 
 // The About entry the main dialog adds to its system menu.
 #define IDM_ABOUTBOX 0x0010

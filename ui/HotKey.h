@@ -25,6 +25,7 @@ class CHotKey {
   // Whether a WM_HOTKEY's identifier names this hotkey.
   bool IsIdentifiedBy(WPARAM identifier) const { return m_registered && identifier == m_atom; }
   DWORD RefusalCode() const { return m_refusal; }
+  bool IsRegistered() const { return m_registered; }
 
  private:
   HWND m_window = nullptr;

@@ -16,6 +16,7 @@
 #include "ui/SettingsNotSaved.h"
 #include "ui/StringArrayEx.h"
 #include "ui/TextMenu.h"
+#include "ui/WelcomeBalloon.h"
 
 namespace {
 
@@ -49,6 +50,7 @@ BOOL CSwitcherDlg::OnInitDialog() {
   m_switcher.SetOwnWindow(m_hWnd);
   m_switcher.RestoreFromEarlierRun();
   AddAboutToSystemMenu();
+  m_helpLink.SubclassDlgItem(IDC_STATIC_HELP, this);
   SetIcon(m_hIcon, TRUE);
   SetIcon(m_hIcon, FALSE);
 
@@ -63,6 +65,7 @@ BOOL CSwitcherDlg::OnInitDialog() {
   const bool iconWanted = settings.useIcon || !hotKeyRegistered;
   if (iconWanted) AddTrayIcon(settings.icon.file, settings.icon.index, settings.tip);
   m_form.Show(settings, iconWanted);
+  if (m_bWelcomeNewUser && m_trayIcon.IsAdded()) ShowWelcome({settings.modifiers, settings.virtualKey});
 
   // The hotkey's atom is named after the caption it had before this point.
   SetWindowText(m_app.GetMainTitle());
@@ -162,6 +165,8 @@ void CSwitcherDlg::OnTimer(UINT_PTR timerId) {
   CDialog::OnTimer(timerId);
 }
 
+void CSwitcherDlg::OnHelp(HELPINFO*) { OpenHelp(); }
+
 void CSwitcherDlg::OnOK() {}
 
 void CSwitcherDlg::OnCancel() { ShowWindow(SW_HIDE); }
@@ -185,6 +190,14 @@ void CSwitcherDlg::OnEndSession(bool ending) {
 void CSwitcherDlg::OnButtonAbout() {
   CAboutDlg about;
   about.DoModal();
+}
+
+void CSwitcherDlg::ShowWelcome(const CHotKeyCombination& switchKey) {
+  const CHotKeyCombination moveKey = ReadMoveHotKey(m_app.GetIniPath(), switchKey);
+  const bool switchKeyInUse = m_hotKey.IsRegistered();
+  const bool moveKeyInUse = switchKeyInUse && m_moveHotKey.IsRegistered();
+  m_trayIcon.ShowBalloon(LoadText(IDS_WELCOME_TITLE),
+                         WelcomeText(switchKeyInUse ? &switchKey : nullptr, moveKeyInUse ? &moveKey : nullptr));
 }
 
 // --- Hotkey ----------------------------------------------------------------

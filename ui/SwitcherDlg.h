@@ -5,6 +5,7 @@
 // objects of their own that it holds and hands over to.
 #pragma once
 
+#include "dialogs/Help.h"
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
 #include "settings/AppContext.h"
@@ -20,6 +21,11 @@ class CSwitcherDlg : public CDialog {
  public:
   explicit CSwitcherDlg(CAppContext& app, CWnd* parent = nullptr);
   ~CSwitcherDlg() override;
+
+  // For the start that has just recorded the user's agreement: once the
+  // notification icon is there, a balloon from it says where Panorel runs
+  // and which keys switch and move.
+  void WelcomeNewUser() { m_bWelcomeNewUser = true; }
 
  protected:
   void DoDataExchange(CDataExchange* dataExchange) override;
@@ -41,6 +47,7 @@ class CSwitcherDlg : public CDialog {
   void OnPaint() override;
   HCURSOR OnQueryDragIcon() override;
   void OnTimer(UINT_PTR timerId) override;
+  void OnHelp(HELPINFO* helpInfo) override;
 
  private:
   // Lifecycle.
@@ -50,6 +57,7 @@ class CSwitcherDlg : public CDialog {
   // The session is ending: the system may end the process right after.
   void OnEndSession(bool ending);
   void OnButtonAbout();
+  void ShowWelcome(const CHotKeyCombination& switchKey);
 
   // Switch, and the notification icon shows the desktop entered.
   void SwitchDesktop();
@@ -100,6 +108,7 @@ class CSwitcherDlg : public CDialog {
   int m_nIconIndex = 0;
   CStringW m_strIconFile;
   bool m_bShownBefore = false;
+  bool m_bWelcomeNewUser = false;
   // Set when the apply could not write a setting.
   bool m_bSaveFailed = false;
 
@@ -113,6 +122,9 @@ class CSwitcherDlg : public CDialog {
   // For as long as the dialog lives, a crash still gives back what the
   // switcher hid.
   CCrashRestore m_crashRestore{m_switcher};
+
+  // Beside the option that points to the guide.
+  CHelpLink m_helpLink;
 
   CIconHandle m_iconButtonImage;
   // The notification icon's images of desktop 1 and desktop 2; the second

@@ -10,6 +10,7 @@ const UINT g_uTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
 namespace {
 
 constexpr int kTipBytes = 63;
+constexpr UINT kBalloonMs = 15000;
 
 }  // namespace
 
@@ -34,6 +35,20 @@ bool CTrayIcon::Modify(HICON image) {
   if (!m_added) return false;
   NOTIFYICONDATAW record = NotifyIconRecord(m_owner, TRAY_ICON_ID, NIF_ICON);
   record.hIcon = image;
+  return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
+}
+
+bool CTrayIcon::ShowBalloon(const CString& title, const CString& text) {
+  if (!m_added) return false;
+  NOTIFYICONDATAW record = NotifyIconRecord(m_owner, TRAY_ICON_ID, NIF_INFO);
+  // The first form that carries a balloon.
+  record.cbSize = NOTIFYICONDATAW_V2_SIZE;
+  lstrcpynW(record.szInfoTitle, TextToWide(title), sizeof record.szInfoTitle / sizeof record.szInfoTitle[0]);
+  lstrcpynW(record.szInfo, TextToWide(text), sizeof record.szInfo / sizeof record.szInfo[0]);
+  // The icon's own image beside the title; older shells keep it up this
+  // long, newer ones decide themselves.
+  record.dwInfoFlags = NIIF_USER;
+  record.uTimeout = kBalloonMs;
   return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
 }
 

@@ -31,6 +31,10 @@ class CTrayIcon {
   bool Add(HWND owner, HICON image, const CString& tip);
   // Gives the icon the taskbar holds another image; tip and messages stay.
   bool Modify(HICON image);
+  // A balloon from the icon with the program's own image: a title and a
+  // text, cut to what the notification area holds. False when the icon is
+  // not there.
+  bool ShowBalloon(const CString& title, const CString& text);
   // Asks the taskbar to drop the icon, whether or not it took it.
   void Delete();
 

@@ -82,6 +82,13 @@ std::string TipOfCall(const std::string& call) {
   return tip == std::string::npos ? std::string() : call.substr(tip + 5);
 }
 
+std::string BalloonOfCall(const std::string& call) {
+  const size_t start = call.find(" info=");
+  const size_t tip = call.find(" tip=");
+  if (start == std::string::npos || tip == std::string::npos || tip < start) return std::string();
+  return call.substr(start + 6, tip - start - 6);
+}
+
 std::string IconOfCall(const std::string& call) {
   const size_t start = call.find(" icon=");
   if (start == std::string::npos) return std::string();

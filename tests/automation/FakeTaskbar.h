@@ -56,6 +56,8 @@ class FakeTaskbar {
 
 // The tooltip of a logged call.
 std::string TipOfCall(const std::string& call);
+// The balloon of a logged call, "<title>|<text>"; "" when it showed none.
+std::string BalloonOfCall(const std::string& call);
 // The image of a logged call, "icon=<w>x<h>:<checksum>"; "" when it
 // carried none.
 std::string IconOfCall(const std::string& call);

@@ -115,6 +115,7 @@ TEST(InstallerTest, InstallUpgradeOverARunningCopyAndUninstallLeaveNoWindowHidde
 
   ASSERT_EQ(RunSetup("/S"), 0u);
   EXPECT_EQ(Contents(kExe), built);
+  EXPECT_TRUE(Exists(kFolder + "\\Panorel-Help-en.html") && Exists(kFolder + "\\Panorel-Help-zh.html"));
   EXPECT_TRUE(Exists(kShortcut));
   EXPECT_EQ(UserValue(kRunKey, "Panorel"), "\"" + kExe + "\"");
   EXPECT_EQ(UserValue(kUninstallKey, "DisplayName"), "Panorel");

@@ -247,3 +247,43 @@ TEST(TrayIconTest, AMissingIconFileFallsBackToTheProgramsIconAndLeavesTheSetting
 }
 
 }  // namespace
+
+namespace {
+
+// The balloons a dialog's icon has shown, "<title>|<text>" each.
+std::vector<std::string> BalloonsOf(const FakeTaskbar& taskbar, HWND dialog) {
+  std::vector<std::string> balloons;
+  for (const std::string& call : taskbar.CallsFor(dialog, kTrayIconId)) {
+    if (!BalloonOfCall(call).empty()) balloons.push_back(BalloonOfCall(call));
+  }
+  return balloons;
+}
+
+TEST(WelcomeBalloonTest, AcceptingTheAgreementShowsOneBalloonNamingTheKeysInUseAndTheNextStartNone) {
+  FakeTaskbar taskbar;
+  ASSERT_TRUE(taskbar.IsReady());
+  PanorelInstance panorel;
+  // Alt+F9 switches: the balloon follows the settings, and the move key
+  // follows the switch key (plus Shift).
+  ASSERT_TRUE(panorel.SetIniText("[Setup]\r\nHotKeyFlags=1\r\nHotKey=120\r\n"));
+  Process& first = panorel.Start();
+  HWND agreement = WaitForTopLevel(first.Id(), "#32770", kAgreementTitle);
+  ASSERT_NE(agreement, nullptr);
+  Click(agreement, IDOK);
+  HWND dialog = WaitForStartedDialog(first);
+  ASSERT_NE(dialog, nullptr);
+  const std::vector<std::string> expected = {
+      "Panorel 正在运行|Panorel 在通知区域中运行。按 Alt+F9 切换桌面,按 Alt+Shift+F9 "
+      "把当前窗口移到另一个桌面;单击这个图标也可以切换桌面。"};
+  EXPECT_EQ(BalloonsOf(taskbar, dialog), expected);
+  EXPECT_TRUE(panorel.Exit());
+
+  Process& second = panorel.Start();
+  dialog = WaitForStartedDialog(second);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_FALSE(taskbar.CallsFor(dialog, kTrayIconId).empty()) << "the icon is there";
+  EXPECT_TRUE(BalloonsOf(taskbar, dialog).empty()) << "a later start says nothing";
+  EXPECT_TRUE(panorel.Exit());
+}
+
+}  // namespace

@@ -73,7 +73,11 @@ std::string LogLineOf(const COPYDATASTRUCT& copy) {
   char head[160];
   wsprintfA(head, "NIM %lu hwnd=%08lx uid=%x flags=%x callback=%x ", static_cast<unsigned long>(copy.dwData),
             static_cast<unsigned long>(data.hWnd), data.uID, data.uFlags, data.uCallbackMessage);
-  return head + IconFieldOf(copy, data) + "tip=" + TipTextOf(data.szTip, 128) + "\r\n";
+  // A balloon's title and text, before the tip, which runs to the line's end.
+  const std::string balloon = (data.uFlags & NIF_INFO) ? "info=" + TipTextOf(data.infoTitle, 64) + "|" +
+                                                             TipTextOf(data.info, 256) + " "
+                                                       : std::string();
+  return head + IconFieldOf(copy, data) + balloon + "tip=" + TipTextOf(data.szTip, 128) + "\r\n";
 }
 
 // Opened for each line, so that a test can read the log at any moment.
