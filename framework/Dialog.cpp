@@ -59,10 +59,11 @@ INT_PTR CDialog::DoModal() {
   HWND owner = ChooseOwner();
   t_pDialogBeingCreated = this;
   // A template of the resources is taken in the program's chosen language.
-  const DLGTEMPLATE* dialogTemplate =
-      m_pTemplate ? m_pTemplate
-                  : static_cast<const DLGTEMPLATE*>(AfxLoadResource(AfxGetResourceHandle(), MAKEINTRESOURCEW(5) /* RT_DIALOG */,
-                                                                    MAKEINTRESOURCEW(m_templateId)));
+  const DLGTEMPLATE* dialogTemplate = m_pTemplate;
+  if (!dialogTemplate) {
+    dialogTemplate = static_cast<const DLGTEMPLATE*>(
+        AfxLoadResource(AfxGetResourceHandle(), kDialogResourceType, MAKEINTRESOURCEW(m_templateId)));
+  }
   const INT_PTR result =
       dialogTemplate ? ::DialogBoxIndirectParamW(AfxGetResourceHandle(), dialogTemplate, owner, DialogProc, self) : -1;
   // Unclaimed when the template could not be loaded.

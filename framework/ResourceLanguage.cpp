@@ -41,7 +41,7 @@ const void* AfxLoadResource(HMODULE module, LPCWSTR type, LPCWSTR name) {
 
 CStringW AfxLoadStringW(HMODULE module, UINT id) {
   const UINT block = id / kStringsPerBlock + 1;
-  HRSRC found = AfxFindResource(module, MAKEINTRESOURCEW(6) /* RT_STRING */, MAKEINTRESOURCEW(block));
+  HRSRC found = AfxFindResource(module, kStringResourceType, MAKEINTRESOURCEW(block));
   if (!found) return CStringW();
   HGLOBAL loaded = LoadResource(module, found);
   const auto* entry = static_cast<const WCHAR*>(loaded ? LockResource(loaded) : nullptr);

@@ -9,6 +9,11 @@
 
 #include "framework/WideString.h"
 
+// The resource types of dialog templates and of string tables, named as the
+// wide calls take them.
+const LPCWSTR kDialogResourceType = MAKEINTRESOURCEW(5);
+const LPCWSTR kStringResourceType = MAKEINTRESOURCEW(6);
+
 // Chooses the language of the resources loaded from now on (a LANGID as the
 // resource script's LANGUAGE statement gives it).
 void AfxSetResourceLanguage(LANGID language);

@@ -59,7 +59,7 @@ TEST(UiLanguageTest, EveryStringAndTemplateExistsInBothLanguagesAndTheyDiffer) {
   HMODULE module = GetModuleHandleW(nullptr);
   for (UINT id : kTemplates) {
     for (UiLanguage language : {UiLanguage::kChinese, UiLanguage::kEnglish}) {
-      EXPECT_NE(FindResourceExW(module, MAKEINTRESOURCEW(5), MAKEINTRESOURCEW(id), ResourceLanguageOf(language)),
+      EXPECT_NE(FindResourceExW(module, kDialogResourceType, MAKEINTRESOURCEW(id), ResourceLanguageOf(language)),
                 nullptr)
           << "template " << id;
     }
@@ -92,7 +92,7 @@ void ExpectNoTextCut(UiLanguage language) {
   HMODULE module = GetModuleHandleW(nullptr);
   for (UINT id : kTemplates) {
     const auto* dialogTemplate =
-        static_cast<const DLGTEMPLATE*>(AfxLoadResource(module, MAKEINTRESOURCEW(5), MAKEINTRESOURCEW(id)));
+        static_cast<const DLGTEMPLATE*>(AfxLoadResource(module, kDialogResourceType, MAKEINTRESOURCEW(id)));
     ASSERT_NE(dialogTemplate, nullptr);
     HWND dialog = CreateDialogIndirectParamW(module, dialogTemplate, nullptr, DoNothing, 0);
     ASSERT_NE(dialog, nullptr) << id;
