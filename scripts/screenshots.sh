@@ -36,7 +36,7 @@ shoot() {
     wine Panorel.exe >/dev/null 2>&1
     wait_for 'Panorel - '
     sleep 1
-    crop "main-dialog$suffix.png" 375x215+0+0
+    crop "main-dialog$suffix.png" 460x215+0+0
   )
   # Ends the copy and everything else of the run's own prefix.
   wineserver -k
