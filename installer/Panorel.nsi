@@ -201,7 +201,7 @@ FunctionEnd
 
 ; The switch key the settings hold (beside the program, else in the user's
 ; own folder), written as the settings form names it: "Ctrl+F1" when there
-; are none. Empty when the settings turn the hotkey off.
+; are none. Without a hotkey, the finish page names none.
 Function ReadSwitchKey
   StrCpy $0 "$INSTDIR\Panorel.ini"
   ${IfNot} ${FileExists} $0
@@ -210,15 +210,22 @@ Function ReadSwitchKey
   ReadINIStr $1 $0 "Setup" "UseHotKey"
   ReadINIStr $2 $0 "Setup" "HotKeyFlags"
   ReadINIStr $3 $0 "Setup" "HotKey"
-  ${If} $2 == ""
+  ; Read as Panorel reads them: unknown modifier bits dropped and none at all
+  ; meaning Ctrl, a key outside F1 to F12 meaning F1, and the hotkey in use
+  ; unless the value is there and not exactly "Y".
+  IntOp $2 $2 & 15
+  ${If} $2 == 0
     StrCpy $2 2
   ${EndIf}
-  ${If} $3 == ""
+  IntOp $3 $3 + 0
+  ${If} $3 < 112
+  ${OrIf} $3 > 123
     StrCpy $3 112
   ${EndIf}
   StrCpy $SwitchKey ""
   StrCpy $FinishMessage "$(FinishTextNoKey)"
-  ${If} $1 == "N"
+  ${If} $1 != ""
+  ${AndIf} $1 S!= "Y"
     Return
   ${EndIf}
   !insertmacro APPEND_MODIFIER 1 "Alt"
