@@ -3,7 +3,6 @@
 // and that the menus built from the string table speak the chosen one.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
@@ -58,7 +57,8 @@ TEST(UiLanguageTest, EveryStringAndTemplateExistsInBothLanguages) {
           << "template " << id;
     }
     for (UINT id = IDS_ERROR_PARM; id <= IDS_HELP_FILE; ++id) {
-      if (id != 202 /* a number no text has */) EXPECT_FALSE(AfxLoadStringW(module, id).IsEmpty()) << id;
+      if (id == 202) continue;  // a number no text has
+      EXPECT_FALSE(AfxLoadStringW(module, id).IsEmpty()) << id;
     }
   }
 }
@@ -138,8 +138,7 @@ TEST(UiLanguageTest, TheNotificationMenuAndTheSystemMenuSpeakEnglish) {
   SpokenLanguage speaking(UiLanguage::kEnglish);
   ScratchContext context("tray menu test");
   TrayMenuProbeDialog dialog(context);
-  std::vector<std::wstring> trayItems, systemItems, form;
-  std::atomic<bool> done(false);
+  std::vector<std::wstring> trayItems, systemItems;
   std::thread driver([&] {
     HWND menuWindow = nullptr;
     automation::WaitUntil([&] {
@@ -152,24 +151,15 @@ TEST(UiLanguageTest, TheNotificationMenuAndTheSystemMenuSpeakEnglish) {
     }
     HWND main = dialog.GetSafeHwnd();
     systemItems = ItemsOf(GetSystemMenu(main, FALSE));
-    for (int id : {IDC_CHECK_HOTKEY, IDC_CHECK_TRAY, IDC_BUTTON_EXIT, IDC_BUTTON_ABOUT}) {
-      wchar_t text[128] = L"";
-      GetDlgItemTextW(main, id, text, 128);
-      form.push_back(text);
-    }
     PostMessageW(main, WM_COMMAND, IDC_BUTTON_EXIT, 0);
-    done = true;
   });
   dialog.DoModal();
   driver.join();
-  ASSERT_TRUE(done);
 
   const std::vector<std::wstring> expectedTray = {L"&Settings", L"", L"&About Panorel", L"E&xit Panorel"};
   EXPECT_EQ(trayItems, expectedTray);
   ASSERT_FALSE(systemItems.empty());
   EXPECT_EQ(systemItems.back(), L"&About Panorel...");
-  const std::vector<std::wstring> expectedForm = {L"Hotkey:", L"Tray icon:", L"Exit", L"About"};
-  EXPECT_EQ(form, expectedForm);
 }
 
 }  // namespace
