@@ -1,9 +1,14 @@
 ; Panorel's installer and uninstaller, built by CMake (cmake/Packaging.cmake):
-;   makensis -INPUTCHARSET UTF8 -DSOURCE_DIR=<sources> -DPROGRAM_EXE=<built Panorel.exe> -DOUTFILE=<setup.exe> Panorel.nsi
+;   makensis -INPUTCHARSET UTF8 -DSOURCE_DIR=<sources> -DPROGRAM_EXE=<built Panorel.exe> -DOUTFILE=<setup.exe>
+;            [-DTARGET=x86-unicode|amd64-unicode] Panorel.nsi
 ; The version, the vendor and the exit button's id come from the headers the
 ; program itself is built from, so the two cannot disagree.
 
 Unicode true
+; The installer is as wide as the program it carries: 32-bit, as users get it.
+!ifdef TARGET
+  Target ${TARGET}
+!endif
 SetCompressor /SOLID lzma
 ; Installing for oneself needs no administrator; an elevated run may also
 ; install for everyone.
