@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "settings/SettingsStore.h"
+#include "switcher/GiveBack.h"
 #include "switcher/WindowEntry.h"
 
 namespace {
@@ -11,11 +12,14 @@ constexpr UINT kPingTimeoutMs = 1000;
 
 }  // namespace
 
-CDesktopSwitcher::CDesktopSwitcher(CAppContext& app) : m_app(app) {}
+CDesktopSwitcher::CDesktopSwitcher(CAppContext& app)
+    : m_app(app), m_recoveryFiles(app.GetIniPath(), PerUserRecoveryFolder()) {}
 
 bool CDesktopSwitcher::IsSwitchable(HWND window) const {
   if (window == m_hOwnWindow || window == m_hProgman || window == m_hTrayWnd) return false;
-  return IsWindowVisible(window) != FALSE;
+  // A second taskbar (another screen's, or another shell's) is the shell's
+  // to show and hide too.
+  return IsWindowVisible(window) != FALSE && !IsShellWindow(window);
 }
 
 bool CDesktopSwitcher::ShowIfResponsive(HWND window, int command) {
@@ -86,6 +90,7 @@ void CDesktopSwitcher::SwitchDesktop() {
   m_stackWhenLeft[from].assign(hidden.rbegin(), hidden.rend());
   const bool activeWasHidden = std::find(hidden.begin(), hidden.end(), active) != hidden.end();
   m_activeWhenLeft[from] = activeWasHidden ? active : nullptr;
+  RecordHiddenNow();
 }
 
 bool CDesktopSwitcher::MoveForegroundWindow() {
@@ -107,10 +112,14 @@ bool CDesktopSwitcher::MoveForegroundWindow() {
   HWND below = GetWindow(window, GW_HWNDNEXT);
   while (below && !IsSwitchable(below)) below = GetWindow(below, GW_HWNDNEXT);
   ShowWindow(window, SW_HIDE);
-  if (IsWindowVisible(window)) return false;
+  if (IsWindowVisible(window)) {
+    RecordHiddenNow();
+    return false;
+  }
   MarkHidden(window, true);
   GiveToOtherDesktop(window);
   if (below) SetForegroundWindow(below);
+  RecordHiddenNow();
   return true;
 }
 
@@ -205,14 +214,13 @@ void CDesktopSwitcher::ShowEverythingOnError() {
   if (m_bButtonsTouched) m_trayButtons.ShowAllTrayButtons();
 }
 
-CStringW CDesktopSwitcher::RecoveryPath() const { return RecoveryPathFor(m_app.GetIniPath()); }
-
 void CDesktopSwitcher::SaveRecoveryRecord(const std::vector<HWND>& aboutToHide, bool buttonsAboutToHide) {
   CRecoveryRecord record;
   auto add = [&record](HWND window) {
     CHiddenWindowRecord recorded = DescribeWindow(window);
-    // A window gone already has nothing left to give back.
-    if (!recorded.className.empty()) record.windows.push_back(recorded);
+    // A window gone already has nothing left to give back, and the
+    // program's own go with it.
+    if (!recorded.className.empty() && recorded.processId != GetCurrentProcessId()) record.windows.push_back(recorded);
   };
   for (int i = 0; i < m_arrHiddenByProgram.GetSize(); ++i) add(WindowOf(m_arrHiddenByProgram.GetAt(i)));
   for (HWND window : aboutToHide) {
@@ -223,30 +231,14 @@ void CDesktopSwitcher::SaveRecoveryRecord(const std::vector<HWND>& aboutToHide, 
   for (const CTrayButton& button : m_trayButtons.HiddenUnownedButtons()) {
     record.unownedButtons.push_back({EntryOf(button.toolbar), static_cast<DWORD>(button.commandId)});
   }
-  WriteRecoveryFile(RecoveryPath(), record);
+  m_recoveryFiles.Write(record);
 }
 
-void CDesktopSwitcher::DiscardRecoveryRecord() { RemoveRecoveryFile(RecoveryPath()); }
+void CDesktopSwitcher::DiscardRecoveryRecord() { m_recoveryFiles.Remove(); }
 
 void CDesktopSwitcher::RestoreFromEarlierRun() {
-  const CStringW path = RecoveryPath();
   CRecoveryRecord record;
-  if (ReadRecoveryFile(path, &record)) {
-    for (const CHiddenWindowRecord& recorded : record.windows) {
-      HWND window = WindowOf(recorded.window);
-      // Only the very window that was hidden, and only while it still is:
-      // a window shown since, or a new one with the old handle, is left be.
-      if (!IsSameWindow(recorded) || IsWindowVisible(window)) continue;
-      if (!ShowIfResponsive(window, SW_SHOW)) ShowWindowAsync(window, SW_SHOW);
-    }
-    if (record.buttonsHidden) {
-      for (const CUnownedButtonRecord& button : record.unownedButtons) {
-        m_trayButtons.RememberHiddenUnowned({WindowOf(button.toolbar), static_cast<int>(button.commandId), 0});
-      }
-      // What the exit of that run would have done.
-      m_trayButtons.ShowAllTrayButtons();
-    }
-  }
+  if (m_recoveryFiles.Read(&record)) GiveBackRecord(record, m_trayButtons);
   // A record that cannot be read is of no use to anyone.
-  RemoveRecoveryFile(path);
+  m_recoveryFiles.Remove();
 }

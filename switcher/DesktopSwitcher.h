@@ -15,7 +15,7 @@
 #include "settings/AppContext.h"
 #include "switcher/DWordArrayEx.h"
 #include "switcher/PinnedPrograms.h"
-#include "switcher/RecoveryRecord.h"
+#include "switcher/RecoveryFiles.h"
 #include "switcher/TrayButtons.h"
 
 class CDesktopSwitcher {
@@ -51,6 +51,10 @@ class CDesktopSwitcher {
   void RestoreFromEarlierRun();
   // After a clean exit has shown everything: the record is no longer needed.
   void DiscardRecoveryRecord();
+  // Puts on disk what the program has hidden now and not shown since, once
+  // a switch or a move is over (and whenever a show changes it later), so
+  // that the record never names a window the program has shown again.
+  void RecordHiddenNow() { SaveRecoveryRecord({}, false); }
   // When the program is going down on an error: queues a show for every
   // window it hid, so that no hung window can hold the rest up, then shows
   // the buttons as the exit does.
@@ -62,7 +66,6 @@ class CDesktopSwitcher {
   bool IsSwitchable(HWND window) const;
 
   int ActiveDesktop() const { return m_nActiveDesktop; }
-  CStringW RecoveryPath() const;
   const CDWordArrayEx& Desk1Windows() const { return m_arrDesk1Windows; }
   const CDWordArrayEx& Desk2Windows() const { return m_arrDesk2Windows; }
   const CDWordArrayEx& Desk1Icons() const { return m_trayButtons.IconsOf(0); }
@@ -111,4 +114,5 @@ class CDesktopSwitcher {
   bool m_bButtonsTouched = false;
   HWND m_hTrayWnd = nullptr;
   HWND m_hProgman = nullptr;
+  CRecoveryFiles m_recoveryFiles;
 };

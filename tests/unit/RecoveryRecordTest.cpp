@@ -1,11 +1,18 @@
 // The recovery record on its own: its text read back, torn and foreign
-// content refused whole, and the file replaced in one step.
+// content refused whole, the file replaced in one step, its second place,
+// and what giving it back shows.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "switcher/GiveBack.h"
+#include "switcher/RecoveryFiles.h"
 #include "switcher/RecoveryRecord.h"
+#include "switcher/TrayButtons.h"
+#include "tests/automation/FakeTaskbar.h"
 #include "tests/automation/Panorel.h"
+#include "tests/automation/Wait.h"
+#include "tests/automation/WindowFarm.h"
 
 namespace {
 
@@ -95,6 +102,46 @@ TEST(RecoveryRecordTest, TheFileLivesBesideTheSettingsAndIsReplacedWhole) {
 
   RemoveRecoveryFile(path);
   EXPECT_EQ(GetFileAttributesW(path), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(RecoveryRecordTest, AFolderInTheRecordsPlaceSendsItToTheUsersOwnWhereEveryReaderFindsIt) {
+  automation::ScratchFolder beside;
+  automation::ScratchFolder user;
+  const CStringW settings = TextToWide(beside.File("Panorel.ini").c_str());
+  ASSERT_TRUE(CreateDirectoryW(RecoveryPathFor(settings), nullptr));
+  CRecoveryFiles files(settings, user.PathW().c_str() + CStringW(L"\\Panorel"));
+
+  ASSERT_TRUE(files.Write(SampleRecord())) << "the user's folder is made when missing";
+  CRecoveryRecord read;
+  ASSERT_TRUE(ReadRecoveryFile(files.PathOf(1), &read));
+  const CRecoveryFiles reader(settings, user.PathW().c_str() + CStringW(L"\\Panorel"));
+  ASSERT_TRUE(reader.Read(&read));
+  ExpectSameRecord(read, SampleRecord());
+
+  reader.Remove();
+  EXPECT_FALSE(reader.Read(&read));
+  EXPECT_NE(GetFileAttributesW(files.PathOf(0)), INVALID_FILE_ATTRIBUTES) << "a folder is not the record's to remove";
+}
+
+TEST(GiveBackTest, OnlyAWindowASwitchCouldHaveHiddenComesBack) {
+  automation::WindowFarm farm;
+  automation::FakeTaskbar taskbar;
+  ASSERT_TRUE(farm.IsReady() && taskbar.IsReady());
+  HWND other = farm.Open();
+  ASSERT_TRUE(farm.Show(other, SW_HIDE));
+  ShowWindow(taskbar.Taskbar(), SW_HIDE);
+  HWND own = CreateWindowExA(0, "STATIC", "own", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_FALSE(IsWindowVisible(taskbar.Taskbar()) || IsWindowVisible(own));
+
+  CRecoveryRecord record;
+  record.windows = {DescribeWindow(taskbar.Taskbar()), DescribeWindow(own), DescribeWindow(other)};
+  CTrayButtons buttons;
+  GiveBackRecord(record, buttons);
+  EXPECT_TRUE(automation::WaitUntil([&] { return IsWindowVisible(other) != FALSE; }, 5000));
+  automation::PumpFor(300);
+  EXPECT_FALSE(IsWindowVisible(taskbar.Taskbar())) << "the shell's";
+  EXPECT_FALSE(IsWindowVisible(own)) << "the program's own";
+  DestroyWindow(own);
 }
 
 }  // namespace
