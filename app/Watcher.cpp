@@ -71,6 +71,9 @@ void RunWatcher(DWORD watchedId, CAppContext& app) {
   // The places are named now, while the program's settings are where its
   // Panorel found them.
   const CRecoveryFiles record(app.GetIniPath(), PerUserRecoveryFolder());
+  // Nothing of the start is needed while it waits, which may be for days;
+  // what giving back needs comes back in when it wakes.
+  SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
   WaitForSingleObject(watched.Get(), INFINITE);
 
   // A clean exit dismisses the watcher before it gets here; a record still
@@ -97,6 +100,9 @@ CWatcher::CWatcher() {
   GetSystemDirectoryW(systemFolder, MAX_PATH);
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
+  // A program that starts and shows no window would give the user the busy
+  // cursor for its first seconds.
+  startup.dwFlags = STARTF_FORCEOFFFEEDBACK;
   PROCESS_INFORMATION started = {};
   if (!CreateProcessW(program, commandLine.GetBuffer(commandLine.GetLength()), nullptr, nullptr, FALSE, 0, nullptr,
                       systemFolder[0] ? systemFolder : nullptr, &startup, &started)) {
