@@ -18,8 +18,8 @@ bool RunsThisProgram(DWORD processId) {
   if (processId == GetCurrentProcessId()) return true;
   const CStringW ownPath = GetModulePath();
   const CStringW ownName = ownPath.Mid(ownPath.ReverseFind(L'\\') + 1);
-  const CString name = ExecutableNameOf(processId);
-  return !name.IsEmpty() && TextToWide(name).CompareNoCase(ownName) == 0;
+  const CStringW name = ExecutableFileNameOf(processId);
+  return !name.IsEmpty() && name.CompareNoCase(ownName) == 0;
 }
 
 bool IsShellWindowClass(const std::string& className) {
