@@ -1,12 +1,11 @@
 // The recovery record on its own: its text read back, torn and foreign
-// content refused whole, the file replaced in one step, its second place,
-// and what giving it back shows.
+// content refused whole, the file replaced in one step, and what giving it
+// back shows.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "switcher/GiveBack.h"
-#include "switcher/RecoveryFiles.h"
 #include "switcher/RecoveryRecord.h"
 #include "switcher/TrayButtons.h"
 #include "tests/automation/FakeTaskbar.h"
@@ -100,27 +99,9 @@ TEST(RecoveryRecordTest, TheFileLivesBesideTheSettingsAndIsReplacedWhole) {
   ExpectSameRecord(read, SampleRecord());
   EXPECT_EQ(GetFileAttributesW(path + L".new"), INVALID_FILE_ATTRIBUTES) << "nothing left beside it";
 
+  ASSERT_TRUE(SetFileAttributesW(path, FILE_ATTRIBUTE_READONLY));
   RemoveRecoveryFile(path);
-  EXPECT_EQ(GetFileAttributesW(path), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST(RecoveryRecordTest, AFolderInTheRecordsPlaceSendsItToTheUsersOwnWhereEveryReaderFindsIt) {
-  automation::ScratchFolder beside;
-  automation::ScratchFolder user;
-  const CStringW settings = TextToWide(beside.File("Panorel.ini").c_str());
-  ASSERT_TRUE(CreateDirectoryW(RecoveryPathFor(settings), nullptr));
-  CRecoveryFiles files(settings, user.PathW().c_str() + CStringW(L"\\Panorel"));
-
-  ASSERT_TRUE(files.Write(SampleRecord())) << "the user's folder is made when missing";
-  CRecoveryRecord read;
-  ASSERT_TRUE(ReadRecoveryFile(files.PathOf(1), &read));
-  const CRecoveryFiles reader(settings, user.PathW().c_str() + CStringW(L"\\Panorel"));
-  ASSERT_TRUE(reader.Read(&read));
-  ExpectSameRecord(read, SampleRecord());
-
-  reader.Remove();
-  EXPECT_FALSE(reader.Read(&read));
-  EXPECT_NE(GetFileAttributesW(files.PathOf(0)), INVALID_FILE_ATTRIBUTES) << "a folder is not the record's to remove";
+  EXPECT_EQ(GetFileAttributesW(path), INVALID_FILE_ATTRIBUTES) << "read-only or not";
 }
 
 TEST(GiveBackTest, OnlyAWindowASwitchCouldHaveHiddenComesBack) {
