@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "settings/SettingsStore.h"
+#include "switcher/GiveBack.h"
 #include "switcher/WindowEntry.h"
 #include "switcher/WindowPings.h"
 
@@ -33,11 +34,14 @@ bool Contains(const std::vector<HWND>& windows, HWND window) {
 
 }  // namespace
 
-CDesktopSwitcher::CDesktopSwitcher(CAppContext& app) : m_app(app) {}
+CDesktopSwitcher::CDesktopSwitcher(CAppContext& app)
+    : m_app(app), m_recoveryFiles(app.GetIniPath(), PerUserRecoveryFolder()) {}
 
 bool CDesktopSwitcher::IsSwitchable(HWND window) const {
   if (window == m_hOwnWindow || window == m_hProgman || window == m_hTrayWnd) return false;
-  return IsWindowVisible(window) != FALSE;
+  // A second taskbar (another screen's, or another shell's) is the shell's
+  // to show and hide too.
+  return IsWindowVisible(window) != FALSE && !IsShellWindow(window);
 }
 
 void CDesktopSwitcher::FindShellWindows() {
@@ -100,6 +104,7 @@ void CDesktopSwitcher::SwitchDesktop() {
     if (Contains(hidden, window)) m_stackWhenLeft[from].push_back(window);
   }
   m_activeWhenLeft[from] = Contains(hidden, active) ? active : nullptr;
+  RecordHiddenNow();
 }
 
 std::vector<HWND> CDesktopSwitcher::WindowsToShow(int to) const {
@@ -209,6 +214,7 @@ void CDesktopSwitcher::OnLateReply(HWND window, LRESULT reply, unsigned switchNu
   if (!IsHiddenByProgram(window) || WindowsOf(m_nActiveDesktop).Find(EntryOf(window)) < 0) return;
   ShowWindowAsync(window, SW_SHOWNA);
   MarkHidden(window, false);
+  RecordHiddenNow();
 }
 
 bool CDesktopSwitcher::MoveForegroundWindow() {
@@ -237,6 +243,7 @@ bool CDesktopSwitcher::MoveForegroundWindow() {
   GiveToOtherDesktop(window);
   if (below) SetForegroundWindow(below);
   WaitAnsweringSentMessages(deadline, [window] { return !IsWindowVisible(window); });
+  RecordHiddenNow();
   return true;
 }
 
@@ -313,14 +320,13 @@ void CDesktopSwitcher::ShowEverythingOnError() {
   if (m_bButtonsTouched) m_trayButtons.ShowAllTrayButtons();
 }
 
-CStringW CDesktopSwitcher::RecoveryPath() const { return RecoveryPathFor(m_app.GetIniPath()); }
-
 void CDesktopSwitcher::SaveRecoveryRecord(const std::vector<HWND>& aboutToHide, bool buttonsAboutToHide) {
   CRecoveryRecord record;
   auto add = [&record](HWND window) {
     CHiddenWindowRecord recorded = DescribeWindow(window);
-    // A window gone already has nothing left to give back.
-    if (!recorded.className.empty()) record.windows.push_back(recorded);
+    // A window gone already has nothing left to give back, and the
+    // program's own go with it.
+    if (!recorded.className.empty() && recorded.processId != GetCurrentProcessId()) record.windows.push_back(recorded);
   };
   for (int i = 0; i < m_arrHiddenByProgram.GetSize(); ++i) add(WindowOf(m_arrHiddenByProgram.GetAt(i)));
   for (HWND window : aboutToHide) {
@@ -331,31 +337,14 @@ void CDesktopSwitcher::SaveRecoveryRecord(const std::vector<HWND>& aboutToHide, 
   for (const CTrayButton& button : m_trayButtons.HiddenUnownedButtons()) {
     record.unownedButtons.push_back({EntryOf(button.toolbar), static_cast<DWORD>(button.commandId)});
   }
-  WriteRecoveryFile(RecoveryPath(), record);
+  m_recoveryFiles.Write(record);
 }
 
-void CDesktopSwitcher::DiscardRecoveryRecord() { RemoveRecoveryFile(RecoveryPath()); }
+void CDesktopSwitcher::DiscardRecoveryRecord() { m_recoveryFiles.Remove(); }
 
 void CDesktopSwitcher::RestoreFromEarlierRun() {
-  const CStringW path = RecoveryPath();
   CRecoveryRecord record;
-  if (ReadRecoveryFile(path, &record)) {
-    std::vector<HWND> windows;
-    for (const CHiddenWindowRecord& recorded : record.windows) {
-      HWND window = WindowOf(recorded.window);
-      // Only the very window that was hidden, and only while it still is:
-      // a window shown since, or a new one with the old handle, is left be.
-      if (IsSameWindow(recorded) && !IsWindowVisible(window)) windows.push_back(window);
-    }
-    ShowAllAtOnce(windows);
-    if (record.buttonsHidden) {
-      for (const CUnownedButtonRecord& button : record.unownedButtons) {
-        m_trayButtons.RememberHiddenUnowned({WindowOf(button.toolbar), static_cast<int>(button.commandId), 0});
-      }
-      // What the exit of that run would have done.
-      m_trayButtons.ShowAllTrayButtons();
-    }
-  }
+  if (m_recoveryFiles.Read(&record)) GiveBackRecord(record, m_trayButtons);
   // A record that cannot be read is of no use to anyone.
-  RemoveRecoveryFile(path);
+  m_recoveryFiles.Remove();
 }

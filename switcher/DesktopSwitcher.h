@@ -16,7 +16,7 @@
 #include "settings/AppContext.h"
 #include "switcher/DWordArrayEx.h"
 #include "switcher/PinnedPrograms.h"
-#include "switcher/RecoveryRecord.h"
+#include "switcher/RecoveryFiles.h"
 #include "switcher/TrayButtons.h"
 
 class CDesktopSwitcher {
@@ -52,6 +52,10 @@ class CDesktopSwitcher {
   void RestoreFromEarlierRun();
   // After a clean exit has shown everything: the record is no longer needed.
   void DiscardRecoveryRecord();
+  // Puts on disk what the program has hidden now and not shown since, once
+  // a switch or a move is over (and whenever a show changes it later), so
+  // that the record never names a window the program has shown again.
+  void RecordHiddenNow() { SaveRecoveryRecord({}, false); }
   // When the program is going down on an error: queues a show for every
   // window it hid, so that no hung window can hold the rest up, then shows
   // the buttons as the exit does.
@@ -63,7 +67,6 @@ class CDesktopSwitcher {
   bool IsBusy() const { return m_bBusy; }
 
   int ActiveDesktop() const { return m_nActiveDesktop; }
-  CStringW RecoveryPath() const;
   const CDWordArrayEx& Desk1Windows() const { return m_arrDesk1Windows; }
   const CDWordArrayEx& Desk2Windows() const { return m_arrDesk2Windows; }
   const CDWordArrayEx& Desk1Icons() const { return m_trayButtons.IconsOf(0); }
@@ -129,4 +132,6 @@ class CDesktopSwitcher {
   unsigned m_nSwitchNumber = 0;
   // Late replies reach the engine only while it lives.
   std::shared_ptr<char> m_lifetime = std::make_shared<char>();
+
+  CRecoveryFiles m_recoveryFiles;
 };
