@@ -154,40 +154,17 @@ void CDesktopSwitcher::ShowAndHideAsAnswered(const std::vector<HWND>& toShow, co
   // all answers in far less; after that each goes as its answer comes.
   const DWORD holdBackEnd = GetTickCount() + kHoldBackMs;
   std::vector<HWND> shown;
-  auto act = [&](size_t index, CPingReply reply) {
-    HWND window = asked[index];
-    if (index < toShow.size()) {
-      if (reply != CPingReply::kZero) return;
-      // Without activation, so that the activations do not turn the stack
-      // over; queued, so that no window's thread holds up the others.
-      ShowWindowAsync(window, SW_SHOWNA);
-      MarkHidden(window, false);
-      shown.push_back(window);
-    } else if (reply != CPingReply::kGivenUp) {
-      answered->push_back(window);
-      if (reply != CPingReply::kZero || m_bStopHiding) return;
-      ShowWindowAsync(window, SW_HIDE);
-      MarkHidden(window, true);
-      hidden->push_back(window);
-    }
+  auto show = [&](size_t index, CPingReply reply) {
+    if (reply == CPingReply::kZero) ShowAnswered(asked[index], &shown);
   };
-  std::vector<bool> done(asked.size(), false);
-  auto walk = [&](size_t begin, size_t end, bool holdBack) {
-    for (size_t i = begin; i < end; ++i) {
-      if (done[i]) continue;
-      const CPingReply reply = pings.ReplyOf(i);
-      if (reply == CPingReply::kPending) {
-        if (holdBack) return;
-        continue;
-      }
-      done[i] = true;
-      act(i, reply);
-    }
+  auto hide = [&](size_t index, CPingReply reply) {
+    if (reply != CPingReply::kGivenUp) answered->push_back(asked[index]);
+    if (reply == CPingReply::kZero && !m_bStopHiding) HideAnswered(asked[index], hidden);
   };
   auto goOn = [&] {
     const bool holdBack = TimeLeftUntil(holdBackEnd) > 0;
-    walk(0, toShow.size(), holdBack);
-    walk(toShow.size(), asked.size(), holdBack);
+    pings.TakeInOrder(0, toShow.size(), holdBack, show);
+    pings.TakeInOrder(toShow.size(), asked.size(), holdBack, hide);
   };
   goOn();
   while (!pings.AllSettled()) {
@@ -205,6 +182,20 @@ void CDesktopSwitcher::ShowAndHideAsAnswered(const std::vector<HWND>& toShow, co
     return std::all_of(shown.begin(), shown.end(), visibleIs(true)) &&
            std::all_of(hidden->begin(), hidden->end(), visibleIs(false));
   });
+}
+
+void CDesktopSwitcher::ShowAnswered(HWND window, std::vector<HWND>* shown) {
+  // Without activation, so that the activations do not turn the stack over;
+  // queued, so that no window's thread holds up the others.
+  ShowWindowAsync(window, SW_SHOWNA);
+  MarkHidden(window, false);
+  shown->push_back(window);
+}
+
+void CDesktopSwitcher::HideAnswered(HWND window, std::vector<HWND>* hidden) {
+  ShowWindowAsync(window, SW_HIDE);
+  MarkHidden(window, true);
+  hidden->push_back(window);
 }
 
 void CDesktopSwitcher::OnLateReply(HWND window, LRESULT reply, unsigned switchNumber) {

@@ -84,6 +84,9 @@ class CDesktopSwitcher {
   // windows it hid, *answered those of toHide that answered at all.
   void ShowAndHideAsAnswered(const std::vector<HWND>& toShow, const std::vector<HWND>& toHide, DWORD deadline,
                              std::vector<HWND>* hidden, std::vector<HWND>* answered);
+  // A window's show or hide, queued as soon as it answered 0.
+  void ShowAnswered(HWND window, std::vector<HWND>* shown);
+  void HideAnswered(HWND window, std::vector<HWND>* hidden);
   // A reply to a window's ping that came after its switch stopped waiting.
   void OnLateReply(HWND window, LRESULT reply, unsigned switchNumber);
   // Shows windows at exit or after an earlier run: each that answers 0 or

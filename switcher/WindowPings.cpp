@@ -25,7 +25,7 @@ struct CWindowPings::Round {
 };
 
 CWindowPings::CWindowPings(const std::vector<HWND>& windows, LateReplyHandler onLateReply)
-    : m_round(std::make_shared<Round>()) {
+    : m_round(std::make_shared<Round>()), m_taken(windows.size(), false) {
   m_round->windows = windows;
   m_round->replies.assign(windows.size(), CPingReply::kPending);
   m_round->onLateReply = std::move(onLateReply);
@@ -68,6 +68,20 @@ bool CWindowPings::WaitForMore(DWORD deadline) {
 void CWindowPings::GiveUpPending() {
   for (CPingReply& reply : m_round->replies) {
     if (reply == CPingReply::kPending) reply = CPingReply::kGivenUp;
+  }
+}
+
+void CWindowPings::TakeInOrder(size_t begin, size_t end, bool holdBack,
+                               const std::function<void(size_t, CPingReply)>& take) {
+  for (size_t i = begin; i < end; ++i) {
+    if (m_taken[i]) continue;
+    const CPingReply reply = m_round->replies[i];
+    if (reply == CPingReply::kPending) {
+      if (holdBack) return;
+      continue;
+    }
+    m_taken[i] = true;
+    take(i, reply);
   }
 }
 

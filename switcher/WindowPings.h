@@ -44,6 +44,10 @@ class CWindowPings {
   bool WaitForMore(DWORD deadline);
   // Gives up every window that has not replied yet.
   void GiveUpPending();
+  // Hands each window of [begin, end) that has replied or been given up to
+  // take, once, in the windows' order; while holdBack, a window still
+  // pending holds back those after it.
+  void TakeInOrder(size_t begin, size_t end, bool holdBack, const std::function<void(size_t, CPingReply)>& take);
 
  private:
   struct Round;
@@ -56,6 +60,7 @@ class CWindowPings {
   static void CALLBACK OnReply(HWND, UINT, ULONG_PTR data, LRESULT reply);
 
   std::shared_ptr<Round> m_round;
+  std::vector<bool> m_taken;
 };
 
 // Milliseconds left until deadline, a GetTickCount value; 0 once it passed.
