@@ -23,11 +23,12 @@
 #define IDS_NEWS_CONNECT_FAILED_AFTER_HOST 218
 #define IDS_NO_ICON_TOOLBAR 219
 #define IDS_SETTINGS_NOT_SAVED 220
+#define IDS_RECOVERY_NOT_KEPT 221
 // The balloon of the first start: its title, and its text for both keys,
 // for the switch key alone, and for no key.
-#define IDS_WELCOME_TITLE 221
-#define IDS_WELCOME_KEYS 222
-#define IDS_WELCOME_SWITCH_KEY 223
-#define IDS_WELCOME_NO_KEY 224
+#define IDS_WELCOME_TITLE 222
+#define IDS_WELCOME_KEYS 223
+#define IDS_WELCOME_SWITCH_KEY 224
+#define IDS_WELCOME_NO_KEY 225
 // The user's guide in this language, beside the program.
-#define IDS_HELP_FILE 225
+#define IDS_HELP_FILE 226
