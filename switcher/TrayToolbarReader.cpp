@@ -4,9 +4,12 @@
 
 namespace {
 
-// All access, with an inheritable handle: how the toolbar reading has always
-// opened the taskbar's process.
-constexpr DWORD kTaskbarProcessAccess = 0x1F0FFF;
+// Only what the toolbar reading needs: a buffer in the taskbar's memory
+// (operation, write, read) and its bitness (limited query). The handle is
+// never inherited by a program this one starts.
+constexpr DWORD kQueryLimitedInformation = 0x1000;
+constexpr DWORD kTaskbarProcessAccess = PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
+                                        kQueryLimitedInformation;
 
 // Where TBBUTTON's fields lie in each layout. The 64-bit record pads its
 // state and style bytes to the 8-byte alignment of its data field.
@@ -92,7 +95,7 @@ bool ReadOtherProcess(HANDLE process, ULONGLONG address, void* buffer, SIZE_T si
 CTrayToolbarReader::CTrayToolbarReader(HWND toolbar)
     : m_toolbar(toolbar),
       m_processId(ProcessIdOf(toolbar)),
-      m_process(m_processId ? OpenProcess(kTaskbarProcessAccess, TRUE, m_processId) : nullptr),
+      m_process(m_processId ? OpenProcess(kTaskbarProcessAccess, FALSE, m_processId) : nullptr),
       m_layout(m_process ? LayoutOfProcess(m_process.Get()) : CTrayLayout::k32Bit),
       m_access(!m_processId ? CToolbarAccess::kNoProcessId
                             : (m_process ? CToolbarAccess::kOpen : CToolbarAccess::kNoProcessAccess)),
