@@ -18,12 +18,16 @@ function(panorel_delay_load target dll)
   if(NOT EXISTS ${lib})
     execute_process(COMMAND ${CMAKE_NM} -g --defined-only ${ordinary_import_${dll}}
       OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
-    # Functions show as " T _Name@n"; the leading underscore is the
-    # platform's decoration and goes.
-    string(REGEX MATCHALL "[\r\n][0-9a-fA-F]+ T _[^\r\n]+" lines "\n${symbols}")
+    # Functions show as " T Name", or " T _Name@n" on 32-bit x86, whose
+    # leading underscore is the platform's decoration and goes.
+    set(decoration "")
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+      set(decoration "_")
+    endif()
+    string(REGEX MATCHALL "[\r\n][0-9a-fA-F]+ T ${decoration}[^\r\n]+" lines "\n${symbols}")
     set(exports "LIBRARY ${dll}.dll\nEXPORTS\n")
     foreach(line IN LISTS lines)
-      string(REGEX REPLACE "^[\r\n][0-9a-fA-F]+ T _" "" name "${line}")
+      string(REGEX REPLACE "^[\r\n][0-9a-fA-F]+ T ${decoration}" "" name "${line}")
       string(APPEND exports "${name}\n")
     endforeach()
     file(WRITE ${def} "${exports}")

@@ -23,3 +23,7 @@
 #define IDS_NEWS_CONNECT_FAILED_AFTER_HOST 218
 #define IDS_NO_ICON_TOOLBAR 219
 #define IDS_SETTINGS_NOT_SAVED 220
+// Kept apart from the numbers above, which other texts may take.
+#define IDS_NEWS_FETCHING 240
+#define IDS_ALREADY_RUNNING_NO_ANSWER 241
+#define IDS_SETTINGS_TOO_LARGE 242
