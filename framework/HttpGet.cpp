@@ -42,6 +42,11 @@ class CSocket {
   CSocket(const CSocket&) = delete;
   CSocket& operator=(const CSocket&) = delete;
   SOCKET Get() const { return m_socket; }
+  SOCKET Release() {
+    const SOCKET socket = m_socket;
+    m_socket = INVALID_SOCKET;
+    return socket;
+  }
   void Reset(SOCKET socket) {
     Close();
     m_socket = socket;
@@ -127,9 +132,7 @@ SOCKET Connect(const std::string& host, unsigned short port, const CDeadline& de
     if (getsockopt(socket.Get(), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length) != 0 || error) {
       continue;
     }
-    const SOCKET connected = socket.Get();
-    socket.Reset(INVALID_SOCKET);
-    return connected;
+    return socket.Release();
   }
   return INVALID_SOCKET;
 }
