@@ -212,7 +212,8 @@ TEST(SingleInstanceTest, AnotherProgramsWindowOfTheSameTitleIsIgnoredAndAHeldNam
   Process& process = second.Start();
   HWND box = WaitForMessageBox(process.Id(), 30000);
   ASSERT_NE(box, nullptr) << "it does not end without a word";
-  EXPECT_EQ(MessageBoxText(box), "Panorel 已在运行,但没有响应");
+  EXPECT_TRUE(WaitUntil([&] { return !MessageBoxText(box).empty(); }, 5000));
+  EXPECT_EQ(MessageBoxText(box), "Panorel 已在运行,但没有响应") << "caption: " << TextOf(box);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(process.WaitForExit());
   EXPECT_EQ(FindTopLevel(process.Id(), "#32770", kMainTitle), nullptr);
