@@ -1,5 +1,6 @@
 #include "dialogs/FetchUrlText.h"
 
+#include <algorithm>
 #include <string>
 
 #include "framework/HttpGet.h"

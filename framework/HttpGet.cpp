@@ -4,6 +4,7 @@
 #include "framework/HttpGet.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 
 namespace {

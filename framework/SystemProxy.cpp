@@ -4,6 +4,7 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <cctype>
 #include <vector>
 
 #include "framework/InternetHandle.h"
