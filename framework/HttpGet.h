@@ -46,19 +46,3 @@ bool HttpGet(const CHttpGetRequest& request, CHttpReply* reply, HANDLE cancel = 
 int StatusOfHead(const std::string& head);
 // The value of a header of the head, "" when absent (names compare case-blind).
 std::string HeaderOfHead(const std::string& head, const std::string& name);
-
-// Decodes a body sent in chunks, as bytes arrive.
-class CChunkedBody {
- public:
-  // Appends what bytes hold of the body to body; false when they break the
-  // chunk format.
-  bool Feed(const char* bytes, size_t count, std::string* body);
-  // The last, empty chunk has come.
-  bool IsComplete() const { return m_state == State::kDone; }
-
- private:
-  enum class State { kSize, kData, kDataEnd, kTrailer, kDone };
-  State m_state = State::kSize;
-  std::string m_line;
-  unsigned long long m_remaining = 0;
-};
