@@ -211,6 +211,7 @@ TEST_F(AboutTest, HostileRepliesEndWithinTheDeadlineAndTheReadingStopsThere) {
   const std::string news = panorel.NewsOfOneOpening();
   EXPECT_TRUE(WaitUntil([&] { return server.FloodsRunning() == 0; }, 5000)) << "Panorel stopped reading";
   RecordProperty("flood_bytes_sent", std::to_string(server.FloodBytesSent()));
+  RecordProperty("private_bytes_after_floods", std::to_string(PrivateBytesOf(panorel.process().Handle())));
   EXPECT_LT(PrivateBytesOf(panorel.process().Handle()), kMemoryBound);
   ASSERT_GE(news.size(), 64u * 1024);
   EXPECT_LE(news.size(), 1024u * 1024 + 2);
