@@ -77,7 +77,7 @@ BOOL CSwitcherApp::InitInstance() {
   m_pMainWnd = &dialog;
   dialog.DoModal();
   m_pMainWnd = nullptr;
-  watcher.Dismiss();
+  watcher.Dismiss(GetMainTitle());
   return FALSE;
 }
 
