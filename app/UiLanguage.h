@@ -20,6 +20,7 @@ UiLanguage ChooseUiLanguage(LANGID userLanguage, const CString& override);
 // The LANGUAGE under which the resource script keeps that language's texts.
 LANGID ResourceLanguageOf(UiLanguage language);
 
-// Chooses the language for this user and settings file and loads every
-// template and string in it from now on.
+// Chooses the language for this user and settings file (none: the
+// system's language alone) and loads every template and string in it from
+// now on.
 void SpeakTheUsersLanguage(const CStringW& settingsFile);

@@ -32,3 +32,7 @@
 #define IDS_WELCOME_NO_KEY 225
 // The user's guide in this language, beside the program.
 #define IDS_HELP_FILE 226
+// Kept apart from the numbers above, which other texts may take.
+#define IDS_NEWS_FETCHING 240
+#define IDS_ALREADY_RUNNING_NO_ANSWER 241
+#define IDS_SETTINGS_TOO_LARGE 242
