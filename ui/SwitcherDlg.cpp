@@ -36,6 +36,9 @@ CSwitcherDlg::CSwitcherDlg(CAppContext& app, CWnd* parent)
     : CDialog(IDD_SWITCHER_DIALOG, parent),
       m_app(app),
       m_hIcon(LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      m_hSmallIcon(static_cast<HICON>(LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                 LR_SHARED))),
       m_switcher(app) {}
 
 CSwitcherDlg::~CSwitcherDlg() = default;
@@ -50,7 +53,7 @@ BOOL CSwitcherDlg::OnInitDialog() {
   m_switcher.RestoreFromEarlierRun();
   AddAboutToSystemMenu();
   SetIcon(m_hIcon, TRUE);
-  SetIcon(m_hIcon, FALSE);
+  SetIcon(m_hSmallIcon ? m_hSmallIcon : m_hIcon, FALSE);
 
   const CSetupSettings settings = ReadSettingsInEffect();
   SetIconSource(settings.icon);
@@ -231,15 +234,13 @@ void CSwitcherDlg::SwitchDesktop() {
 
 CIconSource CSwitcherDlg::AddTrayIcon(const CStringW& file, int index, CString tip) {
   CIconSource source{file.IsEmpty() ? GetModulePath() : file, index};
-  HICON icon = ExtractIconFrom(source.file, source.index);
+  HICON icon = ExtractIconAtSize(source.file, source.index, GetSystemMetrics(SM_CXSMICON));
   if (!icon) {
     // The program's own first icon stands in; the settings keep their text.
     source = CIconSource{GetModulePath(), 0};
-    icon = ExtractIconFrom(source.file, source.index);
+    icon = ExtractIconAtSize(source.file, source.index, GetSystemMetrics(SM_CXSMICON));
   }
-  m_strIconFile = source.file;
-  m_nIconIndex = source.index;
-  SetIconButtonImage(icon);
+  SetIconSource(source);
   SetTrayImages(icon);
   if (tip.IsEmpty()) tip = m_app.GetMainTitle();
   m_trayIcon.Add(m_hWnd, TrayImageForActiveDesktop(), tip);
@@ -249,9 +250,7 @@ CIconSource CSwitcherDlg::AddTrayIcon(const CStringW& file, int index, CString t
 void CSwitcherDlg::DeleteTrayIcon() { m_trayIcon.Delete(); }
 
 void CSwitcherDlg::SetTrayImages(HICON chosen) {
-  // The button owns the chosen icon and lets it go when the form shows
-  // another: the notification icon keeps a copy of its own.
-  m_trayPlainImage.Reset(chosen ? CopyIcon(chosen) : nullptr);
+  m_trayPlainImage.Reset(chosen);
   m_trayBadgedImage.Reset(m_bShowDesktopNumber ? MakeBadgedIcon(chosen, GetSystemMetrics(SM_CXSMICON),
                                                                 GetSystemMetrics(SM_CYSMICON))
                                                : nullptr);
@@ -385,7 +384,7 @@ void CSwitcherDlg::ShowSettingsInEffect() {
 void CSwitcherDlg::SetIconSource(const CIconSource& source) {
   m_strIconFile = source.file;
   m_nIconIndex = source.index;
-  SetIconButtonImage(ExtractIconFrom(m_strIconFile, m_nIconIndex));
+  SetIconButtonImage(ExtractIconAtSize(m_strIconFile, m_nIconIndex, GetSystemMetrics(SM_CXICON)));
 }
 
 void CSwitcherDlg::SetIconButtonImage(HICON icon) {
