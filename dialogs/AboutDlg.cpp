@@ -28,5 +28,7 @@ BOOL CAboutDlg::OnInitDialog() {
   CString news;
   if (FetchUrlText(NewsAddress(), news, "PANOREL") < 0) news = NewsUnreachableText();
   SetDlgItemText(IDC_EDIT_NEWS, news);
+  // The news can be selected and copied, not edited.
+  SendDlgItemMessage(IDC_EDIT_NEWS, EM_SETREADONLY, TRUE);
   return TRUE;
 }
