@@ -69,6 +69,12 @@ BOOL CSwitcherDlg::OnInitDialog() {
 
   // The hotkey's atom is named after the caption it had before this point.
   SetWindowText(m_app.GetMainTitle());
+  if (settings.useHotKey && !hotKeyRegistered) {
+    // The user has just been asked to choose another key: the form stays,
+    // ready for that choice, instead of hiding itself.
+    ::SetFocus(GetDlgItem(IDC_COMBO_KEY));
+    return FALSE;
+  }
   SetTimer(kHideAfterStartTimer, kHideAfterStartDelayMs);
   return TRUE;
 }
