@@ -6,6 +6,7 @@
 #include "framework/FileAccess.h"
 #include "framework/Strings.h"
 #include "framework/SystemError.h"
+#include "framework/WindowPlacement.h"
 #include "framework/WinApp.h"
 #include "res/MainIcon.h"
 #include "res/StringIds.h"
@@ -121,8 +122,12 @@ BOOL CSwitcherDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
 
 void CSwitcherDlg::OnShowAgain() {
   // The first show is the one at start, just after OnInitDialog filled the
-  // form. Every later one follows a hide that may have left edits.
-  if (m_bShownBefore) ShowSettingsInEffect();
+  // form and the dialog base centred it. Every later one follows a hide
+  // that may have left edits, perhaps with the pointer on another monitor.
+  if (m_bShownBefore) {
+    ShowSettingsInEffect();
+    CenterWindow(m_hWnd, nullptr);
+  }
   m_bShownBefore = true;
 }
 
