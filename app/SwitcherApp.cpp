@@ -4,6 +4,7 @@
 
 #include "app/AgreementDlg.h"
 #include "app/StartupHelpers.h"
+#include "app/Watcher.h"
 #include "framework/Strings.h"
 #include "framework/WideString.h"
 #include "res/ProductTexts.h"
@@ -47,6 +48,14 @@ CStringW CSwitcherApp::GetIniPath() {
 CString CSwitcherApp::GetMainTitle() const { return "Panorel - " + GetVendorHost(); }
 
 BOOL CSwitcherApp::InitInstance() {
+  // The watcher's role comes before every rule of a start: it is no
+  // instance, asks nothing and shows nothing.
+  DWORD watchedId = 0;
+  if (ParseWatcherCommandLine(GetCommandLineW(), &watchedId)) {
+    RunWatcher(watchedId, *this);
+    return FALSE;
+  }
+
   if (CommandLineHasSwitch(GetCommandLineA())) {
     ShowMessage(LoadText(IDS_ERROR_PARM));
     return FALSE;
@@ -66,10 +75,13 @@ BOOL CSwitcherApp::InitInstance() {
     return FALSE;
   }
 
+  // Watching before anything can be hidden.
+  CWatcher watcher;
   CSwitcherDlg dialog(*this);
   m_pMainWnd = &dialog;
   dialog.DoModal();
   m_pMainWnd = nullptr;
+  watcher.Dismiss();
   return FALSE;
 }
 

@@ -6,7 +6,8 @@
 //   bare     - this process hiding and showing the same windows directly;
 //   ping     - the same loop with the WM_NULL ping before each call: the
 //              floor of a switch that must ping every window.
-// Prints medians over several rounds and the program/ping ratios. At N = 200
+// Prints medians over several rounds and the program/ping ratios, then what
+// programs that stalled just before the press cost a switch. At N = 200
 // it measures once more with pinned programs set (none of them the farm's),
 // where every switch looks the processes of the windows up.
 // Arguments, when given, are the values of N to run.
@@ -147,24 +148,27 @@ Figures Measure(int count, const char* pinned = nullptr) {
           Median(pinnedLookUp)};
 }
 
-// One hung window among ten: what it costs a switch.
-double MeasureHungSwitch() {
+// k windows of N whose programs stopped answering just before the press
+// (too recently for the system to flag them hung): from the press until the
+// others are hidden, and from a second press at once until they are back.
+void MeasureStalledSwitch(int count, int stalledCount) {
   WindowFarm farm;
-  farm.OpenMany(9);
-  HWND hung = farm.Open(farm::Kind::kOwnThread);
-  farm.Hang(hung);
+  const std::vector<HWND> answering = farm.OpenMany(count - stalledCount);
+  std::vector<HWND> stalled;
+  for (int i = 0; i < stalledCount; ++i) stalled.push_back(farm.Open(farm::Kind::kOwnThread));
   PanorelInstance panorel;
   panorel.AcceptAgreement();
   panorel.Start();
   HWND dialog = panorel.WaitForMainDialog();
   WaitUntil([&] { return dialog && !IsWindowVisible(dialog); }, 5000);
-  const double start = Now();
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(dialog, WM_HOTKEY, 0, 0, SMTO_NORMAL, 30000, &result);
-  const double elapsed = Now() - start;
-  farm.Resume(hung);
+  for (HWND window : stalled) farm.Hang(window);
+  const double hide = TimeProgramSwitch(answering, answering.back(), false);
+  const double show = TimeProgramSwitch(answering, answering.front(), true);
+  std::printf("%5d among %3d stalled | hidden after %7.1f ms | shown again after %7.1f ms\n", stalledCount, count,
+              hide, show);
+  std::fflush(stdout);
+  for (HWND window : stalled) farm.Resume(window);
   panorel.Exit();
-  return elapsed;
 }
 
 }  // namespace
@@ -192,6 +196,7 @@ int main(int argc, char** argv) {
     PrintRow(" pinned", count, pinned);
     std::printf("%12s   pinned programs' look-up over the %d windows: %.2f ms\n", "", count, pinned.pinnedLookUp);
   }
-  std::printf("One switch with one hung window among ten: %.0f ms\n", MeasureHungSwitch());
+  std::printf("Windows whose programs stalled just before the press:\n");
+  for (int stalled : {0, 1, 3}) MeasureStalledSwitch(20, stalled);
   return 0;
 }

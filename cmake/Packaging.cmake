@@ -21,9 +21,15 @@ add_custom_command(OUTPUT "${PANOREL_PORTABLE_ZIP}"
 add_custom_target(portable_zip ALL DEPENDS "${PANOREL_PORTABLE_ZIP}")
 
 find_program(MAKENSIS makensis)
+# The installer is built for the program's own width.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(PANOREL_NSIS_TARGET amd64-unicode)
+else()
+  set(PANOREL_NSIS_TARGET x86-unicode)
+endif()
 if(MAKENSIS)
   add_custom_command(OUTPUT "${PANOREL_SETUP_EXE}"
-    COMMAND "${MAKENSIS}" -V2 -INPUTCHARSET UTF8 "-DSOURCE_DIR=${PROJECT_SOURCE_DIR}"
+    COMMAND "${MAKENSIS}" -V2 -INPUTCHARSET UTF8 "-DSOURCE_DIR=${PROJECT_SOURCE_DIR}" "-DTARGET=${PANOREL_NSIS_TARGET}"
       "-DPROGRAM_EXE=$<TARGET_FILE:Panorel>" "-DOUTFILE=${PANOREL_SETUP_EXE}"
       "${PROJECT_SOURCE_DIR}/installer/Panorel.nsi"
     DEPENDS Panorel installer/Panorel.nsi installer/Texts.nsh res/Product.h res/SwitcherDlgIds.h res/Panorel.ico

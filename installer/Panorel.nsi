@@ -1,9 +1,14 @@
 ; Panorel's installer and uninstaller, built by CMake (cmake/Packaging.cmake):
-;   makensis -INPUTCHARSET UTF8 -DSOURCE_DIR=<sources> -DPROGRAM_EXE=<built Panorel.exe> -DOUTFILE=<setup.exe> Panorel.nsi
+;   makensis -INPUTCHARSET UTF8 -DSOURCE_DIR=<sources> -DPROGRAM_EXE=<built Panorel.exe> -DOUTFILE=<setup.exe>
+;            [-DTARGET=x86-unicode|amd64-unicode] Panorel.nsi
 ; The version, the vendor and the exit button's id come from the headers the
 ; program itself is built from, so the two cannot disagree.
 
 Unicode true
+; The installer is as wide as the program it carries: 32-bit, as users get it.
+!ifdef TARGET
+  Target ${TARGET}
+!endif
 SetCompressor /SOLID lzma
 ; Installing for oneself needs no administrator; an elevated run may also
 ; install for everyone.
@@ -15,6 +20,8 @@ RequestExecutionLevel user
 !searchparse /file "${SOURCE_DIR}/res/SwitcherDlgIds.h" '#define IDC_BUTTON_EXIT ' IDC_BUTTON_EXIT
 
 !define MAIN_TITLE "Panorel - ${VENDOR_HOST}"
+; The object every watcher holds while it runs (app/Watcher.cpp).
+!define WATCHER_PRESENCE "Local\${MAIN_TITLE} watcher"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Panorel"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 ; How long a running Panorel gets to show what it hid and end.
@@ -59,14 +66,16 @@ Var FolderGiven  ; 1: /D= named the folder
 Var RadioAllUsers
 
 ; Ends every running Panorel the way its exit button does, which shows again
-; each window and icon it hid; ending it by force would strand them. Only
-; when one does not end in time is the user asked.
+; each window and icon it hid and ends its watcher; ending it by force would
+; strand them. A watcher left by a Panorel ended from outside is showing what
+; that one hid: it is waited for, never ended. Only when something does not
+; end in time is the user asked.
 !macro CLOSE_RUNNING_PANOREL PREFIX
 Function ${PREFIX}CloseRunningPanorel
   again:
     FindWindow $0 "#32770" "${MAIN_TITLE}"
     ${If} $0 == 0
-      Return
+      Goto watchers
     ${EndIf}
     System::Call "user32::GetWindowThreadProcessId(p r0, *i .r1)"
     System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2" ; SYNCHRONIZE
@@ -77,6 +86,21 @@ Function ${PREFIX}CloseRunningPanorel
     ${If} $3 == 0 ; WAIT_OBJECT_0: it ended; there may be another
       Goto again
     ${EndIf}
+    Goto stillRunning
+  watchers:
+    StrCpy $4 0
+  watcherGone:
+    System::Call "kernel32::OpenEventW(i 0x00100000, i 0, w '${WATCHER_PRESENCE}') p .r0" ; SYNCHRONIZE
+    ${If} $0 == 0
+      Return
+    ${EndIf}
+    System::Call "kernel32::CloseHandle(p r0)"
+    ${If} $4 < ${EXIT_WAIT_MS}
+      Sleep 100
+      IntOp $4 $4 + 100
+      Goto watcherGone
+    ${EndIf}
+  stillRunning:
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(StillRunning)" /SD IDCANCEL IDRETRY again
     Abort
 FunctionEnd

@@ -5,5 +5,6 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="${1:-$root/build}"
 shift || true
+# The 32-bit compiler unless the arguments name another toolchain file.
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" "$@" >/dev/null
 cmake --build "$build" -j "$(nproc)"

@@ -4,13 +4,15 @@
 # beside the program, in build/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="$root/build"
 
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" "$build" -DPANOREL_BUILD_TESTS=OFF
-
 # shellcheck source=wine-env.sh
 source "$root/scripts/wine-env.sh"
+# A machine that runs no 32-bit code runs the 64-bit build of the same sources.
+build="$root/build"
+[ "$PANOREL_TARGET" = i686 ] || build="$root/build-$PANOREL_TARGET"
+"$root/scripts/build.sh" "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$PANOREL_TARGET.cmake" \
+  -DPANOREL_BUILD_TESTS=OFF
 trap panorel_wine_down EXIT
 desktop=""
 if [ -z "${DISPLAY:-}" ]; then

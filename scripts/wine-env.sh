@@ -4,7 +4,32 @@
 
 # Wine's ANSI code page follows the locale: zh_CN.UTF-8 gives code page 936.
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-export WINEARCH=win32 WINEDEBUG=-all
+export WINEDEBUG=-all
+
+# Whether this machine runs 32-bit code at all: some virtual machines' kernels
+# refuse every 32-bit executable, Wine's 32-bit loader among them.
+panorel_runs_32bit() { /lib/ld-linux.so.2 --version >/dev/null 2>&1; }
+
+# panorel_wine64_only: Wine through its 64-bit loader alone. Debian's "wine"
+# and "wineboot" take the 32-bit loader whenever it is installed, so a folder
+# of two small commands that name the 64-bit one goes first on PATH.
+panorel_wine64_only() {
+  local bin="${TMPDIR:-/tmp}/panorel-wine64-bin-$(id -u)"
+  mkdir -p "$bin"
+  printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$bin/wine"
+  printf '#!/bin/sh\nexec /usr/lib/wine/wine64 wineboot.exe "$@"\n' >"$bin/wineboot"
+  chmod 755 "$bin/wine" "$bin/wineboot"
+  export PATH="$bin:$PATH" WINELOADER=/usr/lib/wine/wine64
+}
+
+# The programs run here are built for what the machine runs: 32-bit, as users
+# get them, or else the same sources as 64-bit programs in a 64-bit prefix.
+if panorel_runs_32bit; then
+  export WINEARCH=win32 PANOREL_TARGET=i686
+else
+  export WINEARCH=win64 PANOREL_TARGET=x86_64
+  panorel_wine64_only
+fi
 # Keeps a new prefix from offering to install Mono and Gecko, and keeps Wine
 # from copying Start-menu shortcuts (the installer's) into the host's menus.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -29,7 +54,7 @@ panorel_display_up() {
   rm -f "$fdfile"
 }
 
-# panorel_prefix_up DIR [virtual-desktop]: makes DIR a 32-bit prefix (once)
+# panorel_prefix_up DIR [virtual-desktop]: makes DIR a prefix (once)
 # and keeps its server running. With "virtual-desktop", Wine draws its own
 # desktop: without a window manager every hidden window otherwise costs
 # about two seconds.

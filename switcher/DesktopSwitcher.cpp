@@ -3,29 +3,45 @@
 #include <algorithm>
 
 #include "settings/SettingsStore.h"
+#include "switcher/GiveBack.h"
 #include "switcher/WindowEntry.h"
+#include "switcher/WindowPings.h"
 
 namespace {
 
-constexpr UINT kPingTimeoutMs = 1000;
+// How long one switch, move or exit waits for other programs' answers, all
+// of them together.
+constexpr DWORD kAnswerDeadlineMs = 1000;
+// How long a window that has not answered yet keeps those after it waiting,
+// so that windows come back in their order.
+constexpr DWORD kHoldBackMs = 100;
+
+// A flag that is set for as long as the scope lasts.
+class CBusyScope {
+ public:
+  explicit CBusyScope(bool& flag) : m_flag(flag) { m_flag = true; }
+  ~CBusyScope() { m_flag = false; }
+  CBusyScope(const CBusyScope&) = delete;
+  CBusyScope& operator=(const CBusyScope&) = delete;
+
+ private:
+  bool& m_flag;
+};
+
+bool Contains(const std::vector<HWND>& windows, HWND window) {
+  return std::find(windows.begin(), windows.end(), window) != windows.end();
+}
 
 }  // namespace
 
-CDesktopSwitcher::CDesktopSwitcher(CAppContext& app) : m_app(app) {}
+CDesktopSwitcher::CDesktopSwitcher(CAppContext& app)
+    : m_app(app), m_recoveryFiles(app.GetIniPath(), PerUserRecoveryFolder()) {}
 
 bool CDesktopSwitcher::IsSwitchable(HWND window) const {
   if (window == m_hOwnWindow || window == m_hProgman || window == m_hTrayWnd) return false;
-  return IsWindowVisible(window) != FALSE;
-}
-
-bool CDesktopSwitcher::ShowIfResponsive(HWND window, int command) {
-  // Abort-if-hung only: while waiting, this thread still answers what other
-  // threads send it.
-  DWORD_PTR reply = 0;
-  if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPingTimeoutMs, &reply)) return false;
-  // A window that answers WM_NULL with anything else keeps its visibility.
-  if (reply == 0) ShowWindow(window, command);
-  return true;
+  // A second taskbar (another screen's, or another shell's) is the shell's
+  // to show and hide too.
+  return IsWindowVisible(window) != FALSE && !IsShellWindow(window);
 }
 
 void CDesktopSwitcher::FindShellWindows() {
@@ -38,6 +54,11 @@ CPinnedPrograms CDesktopSwitcher::ReadPinnedPrograms() const {
 }
 
 void CDesktopSwitcher::SwitchDesktop() {
+  if (m_bBusy) return;
+  CBusyScope busy(m_bBusy);
+  m_bStopHiding = false;
+  ++m_nSwitchNumber;
+  const DWORD deadline = GetTickCount() + kAnswerDeadlineMs;
   FindShellWindows();
 
   const int from = m_nActiveDesktop;
@@ -57,38 +78,140 @@ void CDesktopSwitcher::SwitchDesktop() {
   }
   // Every visible window not of the desktop being entered may be hidden by
   // this switch: it goes on disk first.
-  std::vector<HWND> aboutToHide;
-  for (HWND window : topLevel) {
-    if (IsSwitchable(window) && WindowsOf(to).Find(EntryOf(window)) < 0) aboutToHide.push_back(window);
-  }
-  SaveRecoveryRecord(aboutToHide, splitIcons);
+  const std::vector<HWND> toHide = WindowsToHide(topLevel, to);
+  SaveRecoveryRecord(toHide, splitIcons);
 
   if (splitIcons) m_trayButtons.SwitchTrayIcons(from, to);
 
   m_nActiveDesktop = to;
-  ShowEnteredDesktop(to);
-
-  // Windows are hidden from the bottom of the stack up: hiding the topmost
-  // first would hand activation down the stack at every step, which costs
-  // the platform several times the hiding itself. New windows are still
-  // recorded in the order the platform listed them.
-  std::vector<DWORD> answered;
-  std::vector<HWND> hidden;
-  for (auto window = topLevel.rbegin(); window != topLevel.rend(); ++window) {
-    if (!IsSwitchable(*window)) continue;
-    const bool isNew = SwitchWindow(*window);
-    if (isNew) answered.push_back(EntryOf(*window));
-    if (!IsWindowVisible(*window) && IsHiddenByProgram(*window)) hidden.push_back(*window);
+  std::vector<HWND> hidden, answered;
+  ShowAndHideAsAnswered(WindowsToShow(to), toHide, deadline, &hidden, &answered);
+  HWND wasActive = m_activeWhenLeft[to];
+  if (wasActive && IsWindowVisible(wasActive) && WindowsOf(to).Find(EntryOf(wasActive)) >= 0) {
+    SetForegroundWindow(wasActive);
   }
-  CDWordArrayEx& leaving = WindowsOf(from);
-  for (auto entry = answered.rbegin(); entry != answered.rend(); ++entry) leaving.Add(*entry);
 
-  m_stackWhenLeft[from].assign(hidden.rbegin(), hidden.rend());
-  const bool activeWasHidden = std::find(hidden.begin(), hidden.end(), active) != hidden.end();
-  m_activeWhenLeft[from] = activeWasHidden ? active : nullptr;
+  // New windows that answered belong to the desktop being left, recorded in
+  // the order the platform listed them.
+  CDWordArrayEx& leaving = WindowsOf(from);
+  for (HWND window : topLevel) {
+    const DWORD entry = EntryOf(window);
+    if (Contains(answered, window) && leaving.Find(entry) < 0 && WindowsOf(to).Find(entry) < 0) leaving.Add(entry);
+  }
+  // Its stack, top first, as the platform listed it.
+  m_stackWhenLeft[from].clear();
+  for (HWND window : topLevel) {
+    if (Contains(hidden, window)) m_stackWhenLeft[from].push_back(window);
+  }
+  m_activeWhenLeft[from] = Contains(hidden, active) ? active : nullptr;
+  RecordHiddenNow();
+}
+
+std::vector<HWND> CDesktopSwitcher::WindowsToShow(int to) const {
+  const CDWordArrayEx& entering = to == 0 ? m_arrDesk1Windows : m_arrDesk2Windows;
+  const std::vector<HWND>& stack = m_stackWhenLeft[to];
+  // Windows the last leaving did not hide (a window busy then, hidden at an
+  // earlier switch) go first, beneath those whose stacking is known. Only
+  // windows this program hid are shown: a window its own program hid, or
+  // never hid, is left as it is.
+  std::vector<HWND> order;
+  for (int i = 0; i < entering.GetSize(); ++i) {
+    HWND window = WindowOf(entering.GetAt(i));
+    if (IsHiddenByProgram(window) && !Contains(stack, window)) order.push_back(window);
+  }
+  for (auto window = stack.rbegin(); window != stack.rend(); ++window) {
+    if (IsHiddenByProgram(*window)) order.push_back(*window);
+  }
+  return order;
+}
+
+std::vector<HWND> CDesktopSwitcher::WindowsToHide(const std::vector<HWND>& topLevel, int to) const {
+  const CDWordArrayEx& entering = to == 0 ? m_arrDesk1Windows : m_arrDesk2Windows;
+  // From the bottom of the stack up: hiding the topmost first would hand
+  // activation down the stack at every step, which costs the platform
+  // several times the hiding itself.
+  std::vector<HWND> order;
+  for (auto window = topLevel.rbegin(); window != topLevel.rend(); ++window) {
+    if (IsSwitchable(*window) && entering.Find(EntryOf(*window)) < 0) order.push_back(*window);
+  }
+  return order;
+}
+
+void CDesktopSwitcher::ShowAndHideAsAnswered(const std::vector<HWND>& toShow, const std::vector<HWND>& toHide,
+                                             DWORD deadline, std::vector<HWND>* hidden,
+                                             std::vector<HWND>* answered) {
+  std::vector<HWND> asked = toShow;
+  asked.insert(asked.end(), toHide.begin(), toHide.end());
+  std::weak_ptr<char> engine = m_lifetime;
+  const unsigned switchNumber = m_nSwitchNumber;
+  CWindowPings pings(asked, [this, engine, switchNumber](HWND window, LRESULT reply) {
+    if (!engine.expired()) OnLateReply(window, reply, switchNumber);
+  });
+
+  // Each list goes in its own order, so that the shown windows stack as
+  // they did when their desktop was left: a window still to answer holds
+  // back those after it, but only briefly, since a program that answers at
+  // all answers in far less; after that each goes as its answer comes.
+  const DWORD holdBackEnd = GetTickCount() + kHoldBackMs;
+  std::vector<HWND> shown;
+  auto show = [&](size_t index, CPingReply reply) {
+    if (reply == CPingReply::kZero) ShowAnswered(asked[index], &shown);
+  };
+  auto hide = [&](size_t index, CPingReply reply) {
+    if (reply != CPingReply::kGivenUp) answered->push_back(asked[index]);
+    if (reply == CPingReply::kZero && !m_bStopHiding) HideAnswered(asked[index], hidden);
+  };
+  auto goOn = [&] {
+    const bool holdBack = TimeLeftUntil(holdBackEnd) > 0;
+    pings.TakeInOrder(0, toShow.size(), holdBack, show);
+    pings.TakeInOrder(toShow.size(), asked.size(), holdBack, hide);
+  };
+  goOn();
+  while (!pings.AllSettled()) {
+    const bool holdingBack = TimeLeftUntil(holdBackEnd) > 0;
+    if (!pings.WaitForMore(holdingBack ? holdBackEnd : deadline) && !holdingBack) break;
+    goOn();
+  }
+  // A window that has not answered by now is left as it is: met again at
+  // the next switch, or shown when it answers while its desktop is entered.
+  pings.GiveUpPending();
+  goOn();
+
+  WaitAnsweringSentMessages(deadline, [&] {
+    auto visibleIs = [](bool wanted) { return [wanted](HWND w) { return (IsWindowVisible(w) != FALSE) == wanted; }; };
+    return std::all_of(shown.begin(), shown.end(), visibleIs(true)) &&
+           std::all_of(hidden->begin(), hidden->end(), visibleIs(false));
+  });
+}
+
+void CDesktopSwitcher::ShowAnswered(HWND window, std::vector<HWND>* shown) {
+  // Without activation, so that the activations do not turn the stack over;
+  // queued, so that no window's thread holds up the others.
+  ShowWindowAsync(window, SW_SHOWNA);
+  MarkHidden(window, false);
+  shown->push_back(window);
+}
+
+void CDesktopSwitcher::HideAnswered(HWND window, std::vector<HWND>* hidden) {
+  ShowWindowAsync(window, SW_HIDE);
+  MarkHidden(window, true);
+  hidden->push_back(window);
+}
+
+void CDesktopSwitcher::OnLateReply(HWND window, LRESULT reply, unsigned switchNumber) {
+  // Only while the desktop it was to be shown on is still the one entered
+  // last: once the user has left it, the window stays with it.
+  if (reply != 0 || switchNumber != m_nSwitchNumber || m_bStopHiding) return;
+  if (!IsHiddenByProgram(window) || WindowsOf(m_nActiveDesktop).Find(EntryOf(window)) < 0) return;
+  ShowWindowAsync(window, SW_SHOWNA);
+  MarkHidden(window, false);
+  RecordHiddenNow();
 }
 
 bool CDesktopSwitcher::MoveForegroundWindow() {
+  if (m_bBusy) return false;
+  CBusyScope busy(m_bBusy);
+  const DWORD deadline = GetTickCount() + kAnswerDeadlineMs;
   FindShellWindows();
   HWND window = GetForegroundWindow();
   DWORD processId = 0;
@@ -97,20 +220,21 @@ bool CDesktopSwitcher::MoveForegroundWindow() {
   if (ReadPinnedPrograms().IsPinned(window)) return false;
   // Only a window that answers, and answers as one that lets itself be
   // hidden, is moved: the record names it before it goes.
-  DWORD_PTR reply = 0;
-  if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPingTimeoutMs, &reply) || reply != 0) {
-    return false;
+  CWindowPings ping({window});
+  while (ping.WaitForMore(deadline)) {
   }
+  if (ping.ReplyOf(0) != CPingReply::kZero) return false;
   SaveRecoveryRecord({window}, false);
   // Hiding hands the activation to a window that the platform picks; the
   // user expects the one that was beneath.
   HWND below = GetWindow(window, GW_HWNDNEXT);
   while (below && !IsSwitchable(below)) below = GetWindow(below, GW_HWNDNEXT);
-  ShowWindow(window, SW_HIDE);
-  if (IsWindowVisible(window)) return false;
+  ShowWindowAsync(window, SW_HIDE);
   MarkHidden(window, true);
   GiveToOtherDesktop(window);
   if (below) SetForegroundWindow(below);
+  WaitAnsweringSentMessages(deadline, [window] { return !IsWindowVisible(window); });
+  RecordHiddenNow();
   return true;
 }
 
@@ -127,30 +251,6 @@ void CDesktopSwitcher::GiveToOtherDesktop(HWND window) {
   stack.insert(stack.begin(), window);
 }
 
-void CDesktopSwitcher::ShowEnteredDesktop(int to) {
-  const CDWordArrayEx& entering = WindowsOf(to);
-  const std::vector<HWND>& stack = m_stackWhenLeft[to];
-  // Windows the last leaving did not hide (a window busy then, hidden at an
-  // earlier switch) go first, beneath those whose stacking is known.
-  std::vector<HWND> order;
-  for (int i = 0; i < entering.GetSize(); ++i) {
-    HWND window = WindowOf(entering.GetAt(i));
-    if (IsHiddenByProgram(window) && std::find(stack.begin(), stack.end(), window) == stack.end()) {
-      order.push_back(window);
-    }
-  }
-  for (auto window = stack.rbegin(); window != stack.rend(); ++window) {
-    if (IsHiddenByProgram(*window)) order.push_back(*window);
-  }
-  // Each window shown goes to the top of the stack; showing without
-  // activating keeps the stack from being turned over by the activations.
-  for (HWND window : order) {
-    if (ShowIfResponsive(window, SW_SHOWNA)) MarkHidden(window, false);
-  }
-  HWND active = m_activeWhenLeft[to];
-  if (active && IsWindowVisible(active) && entering.Find(EntryOf(active)) >= 0) SetForegroundWindow(active);
-}
-
 bool CDesktopSwitcher::IsHiddenByProgram(HWND window) const { return m_arrHiddenByProgram.Find(EntryOf(window)) >= 0; }
 
 void CDesktopSwitcher::MarkHidden(HWND window, bool hidden) {
@@ -164,37 +264,43 @@ BOOL CALLBACK CDesktopSwitcher::SwitchEnumProc(HWND window, LPARAM param) {
   return TRUE;
 }
 
-bool CDesktopSwitcher::SwitchWindow(HWND window) {
-  const int to = m_nActiveDesktop;
-  const DWORD entry = EntryOf(window);
-  if (WindowsOf(to).Find(entry) >= 0) {
-    // Already visible: a plain show leaves it as it is, where a show without
-    // activation would still cost the window's thread a round trip.
-    ShowIfResponsive(window, SW_SHOW);
-    return false;
-  }
-  const bool isNew = WindowsOf(1 - to).Find(entry) < 0;
-  // A window that did not answer is met again at the next switch.
-  const bool answered = ShowIfResponsive(window, SW_HIDE);
-  if (answered && !IsWindowVisible(window)) MarkHidden(window, true);
-  return isNew && answered;
-}
-
 void CDesktopSwitcher::ShowRememberedWindows() {
-  ShowListForExit(m_arrDesk2Windows);
-  ShowListForExit(m_arrDesk1Windows);
+  // When the exit comes while a switch waits for answers, that switch hides
+  // nothing more once this returns.
+  m_bStopHiding = true;
+  std::vector<HWND> windows;
+  for (const CDWordArrayEx* list : {&m_arrDesk2Windows, &m_arrDesk1Windows}) {
+    for (int i = 0; i < list->GetSize(); ++i) {
+      if (IsHiddenByProgram(WindowOf(list->GetAt(i)))) windows.push_back(WindowOf(list->GetAt(i)));
+    }
+  }
+  // Windows a switch under way has hidden and not listed yet.
+  for (int i = 0; i < m_arrHiddenByProgram.GetSize(); ++i) {
+    HWND window = WindowOf(m_arrHiddenByProgram.GetAt(i));
+    if (!Contains(windows, window)) windows.push_back(window);
+  }
+  ShowAllAtOnce(windows);
+  for (HWND window : windows) MarkHidden(window, false);
+  if (!m_bBusy) m_bStopHiding = false;
 }
 
-void CDesktopSwitcher::ShowListForExit(const CDWordArrayEx& windows) {
-  const int count = windows.GetSize();
-  for (int i = 0; i < count; ++i) {
-    HWND window = WindowOf(windows.GetAt(i));
-    if (!IsHiddenByProgram(window)) continue;
-    // A window that is busy right now would stay hidden after the program
-    // has gone, lost to its user: queue the show for when it pumps again.
-    if (!ShowIfResponsive(window, SW_SHOW) && IsWindow(window)) ShowWindowAsync(window, SW_SHOW);
-    MarkHidden(window, false);
+void CDesktopSwitcher::ShowAllAtOnce(const std::vector<HWND>& windows) {
+  const DWORD deadline = GetTickCount() + kAnswerDeadlineMs;
+  CWindowPings pings(windows);
+  while (pings.WaitForMore(deadline)) {
   }
+  std::vector<HWND> shown;
+  for (size_t i = 0; i < windows.size(); ++i) {
+    // A window that answers anything but 0 keeps its visibility; one that
+    // is busy right now would stay hidden, lost to its user, so its show is
+    // queued for when it pumps again.
+    if (pings.ReplyOf(i) == CPingReply::kNonZero || !IsWindow(windows[i])) continue;
+    ShowWindowAsync(windows[i], SW_SHOW);
+    if (pings.ReplyOf(i) == CPingReply::kZero) shown.push_back(windows[i]);
+  }
+  WaitAnsweringSentMessages(deadline, [&] {
+    return std::all_of(shown.begin(), shown.end(), [](HWND w) { return IsWindowVisible(w) != FALSE; });
+  });
 }
 
 void CDesktopSwitcher::ShowEverythingOnError() {
@@ -205,14 +311,13 @@ void CDesktopSwitcher::ShowEverythingOnError() {
   if (m_bButtonsTouched) m_trayButtons.ShowAllTrayButtons();
 }
 
-CStringW CDesktopSwitcher::RecoveryPath() const { return RecoveryPathFor(m_app.GetIniPath()); }
-
 void CDesktopSwitcher::SaveRecoveryRecord(const std::vector<HWND>& aboutToHide, bool buttonsAboutToHide) {
   CRecoveryRecord record;
   auto add = [&record](HWND window) {
     CHiddenWindowRecord recorded = DescribeWindow(window);
-    // A window gone already has nothing left to give back.
-    if (!recorded.className.empty()) record.windows.push_back(recorded);
+    // A window gone already has nothing left to give back, and the
+    // program's own go with it.
+    if (!recorded.className.empty() && recorded.processId != GetCurrentProcessId()) record.windows.push_back(recorded);
   };
   for (int i = 0; i < m_arrHiddenByProgram.GetSize(); ++i) add(WindowOf(m_arrHiddenByProgram.GetAt(i)));
   for (HWND window : aboutToHide) {
@@ -223,30 +328,14 @@ void CDesktopSwitcher::SaveRecoveryRecord(const std::vector<HWND>& aboutToHide, 
   for (const CTrayButton& button : m_trayButtons.HiddenUnownedButtons()) {
     record.unownedButtons.push_back({EntryOf(button.toolbar), static_cast<DWORD>(button.commandId)});
   }
-  WriteRecoveryFile(RecoveryPath(), record);
+  m_recoveryFiles.Write(record);
 }
 
-void CDesktopSwitcher::DiscardRecoveryRecord() { RemoveRecoveryFile(RecoveryPath()); }
+void CDesktopSwitcher::DiscardRecoveryRecord() { m_recoveryFiles.Remove(); }
 
 void CDesktopSwitcher::RestoreFromEarlierRun() {
-  const CStringW path = RecoveryPath();
   CRecoveryRecord record;
-  if (ReadRecoveryFile(path, &record)) {
-    for (const CHiddenWindowRecord& recorded : record.windows) {
-      HWND window = WindowOf(recorded.window);
-      // Only the very window that was hidden, and only while it still is:
-      // a window shown since, or a new one with the old handle, is left be.
-      if (!IsSameWindow(recorded) || IsWindowVisible(window)) continue;
-      if (!ShowIfResponsive(window, SW_SHOW)) ShowWindowAsync(window, SW_SHOW);
-    }
-    if (record.buttonsHidden) {
-      for (const CUnownedButtonRecord& button : record.unownedButtons) {
-        m_trayButtons.RememberHiddenUnowned({WindowOf(button.toolbar), static_cast<int>(button.commandId), 0});
-      }
-      // What the exit of that run would have done.
-      m_trayButtons.ShowAllTrayButtons();
-    }
-  }
+  if (m_recoveryFiles.Read(&record)) GiveBackRecord(record, m_trayButtons);
   // A record that cannot be read is of no use to anyone.
-  RemoveRecoveryFile(path);
+  m_recoveryFiles.Remove();
 }

@@ -9,13 +9,14 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "settings/AppContext.h"
 #include "switcher/DWordArrayEx.h"
 #include "switcher/PinnedPrograms.h"
-#include "switcher/RecoveryRecord.h"
+#include "switcher/RecoveryFiles.h"
 #include "switcher/TrayButtons.h"
 
 class CDesktopSwitcher {
@@ -51,18 +52,21 @@ class CDesktopSwitcher {
   void RestoreFromEarlierRun();
   // After a clean exit has shown everything: the record is no longer needed.
   void DiscardRecoveryRecord();
+  // Puts on disk what the program has hidden now and not shown since, once
+  // a switch or a move is over (and whenever a show changes it later), so
+  // that the record never names a window the program has shown again.
+  void RecordHiddenNow() { SaveRecoveryRecord({}, false); }
   // When the program is going down on an error: queues a show for every
   // window it hid, so that no hung window can hold the rest up, then shows
   // the buttons as the exit does.
   void ShowEverythingOnError();
 
-  // Pings window with WM_NULL and, when it answers 0, applies the command.
-  // False when it did not answer in time.
-  bool ShowIfResponsive(HWND window, int command);
   bool IsSwitchable(HWND window) const;
+  // True while a switch or a move is under way: it waits for other programs'
+  // answers, and what reaches this thread meanwhile must not start another.
+  bool IsBusy() const { return m_bBusy; }
 
   int ActiveDesktop() const { return m_nActiveDesktop; }
-  CStringW RecoveryPath() const;
   const CDWordArrayEx& Desk1Windows() const { return m_arrDesk1Windows; }
   const CDWordArrayEx& Desk2Windows() const { return m_arrDesk2Windows; }
   const CDWordArrayEx& Desk1Icons() const { return m_trayButtons.IconsOf(0); }
@@ -71,10 +75,24 @@ class CDesktopSwitcher {
  private:
   // Gathers the top-level windows in the order the platform lists them.
   static BOOL CALLBACK SwitchEnumProc(HWND window, LPARAM param);
-  // The switch's treatment of one top-level window found visible; true when
-  // it is new and answered, so that it belongs to the desktop being left.
-  bool SwitchWindow(HWND window);
-  void ShowListForExit(const CDWordArrayEx& windows);
+  // The windows a switch to desktop to asks at once: those it may show,
+  // bottom of their stack first, and those it may hide, bottom up.
+  std::vector<HWND> WindowsToShow(int to) const;
+  std::vector<HWND> WindowsToHide(const std::vector<HWND>& topLevel, int to) const;
+  // Shows and hides as the answers come, each list in its order, and waits
+  // until the changes are seen or the deadline passes. *hidden gets the
+  // windows it hid, *answered those of toHide that answered at all.
+  void ShowAndHideAsAnswered(const std::vector<HWND>& toShow, const std::vector<HWND>& toHide, DWORD deadline,
+                             std::vector<HWND>* hidden, std::vector<HWND>* answered);
+  // A window's show or hide, queued as soon as it answered 0.
+  void ShowAnswered(HWND window, std::vector<HWND>* shown);
+  void HideAnswered(HWND window, std::vector<HWND>* hidden);
+  // A reply to a window's ping that came after its switch stopped waiting.
+  void OnLateReply(HWND window, LRESULT reply, unsigned switchNumber);
+  // Shows windows at exit or after an earlier run: each that answers 0 or
+  // does not answer in time, so that none is left hidden and none waits on
+  // another; waits until they are seen or the deadline passes.
+  void ShowAllAtOnce(const std::vector<HWND>& windows);
   void FindShellWindows();
   CPinnedPrograms ReadPinnedPrograms() const;
   // Hands a moved window over to the other desktop, on top of its stack.
@@ -83,10 +101,6 @@ class CDesktopSwitcher {
   // Puts on disk every window hidden now or about to be hidden, before the
   // switch hides anything.
   void SaveRecoveryRecord(const std::vector<HWND>& aboutToHide, bool buttonsAboutToHide);
-  // Shows the hidden windows of the desktop being entered bottom of its
-  // stack first, so that they stack as they did when it was left, and gives
-  // the activation back to the window that had it.
-  void ShowEnteredDesktop(int to);
   bool IsHiddenByProgram(HWND window) const;
   void MarkHidden(HWND window, bool hidden);
 
@@ -111,4 +125,16 @@ class CDesktopSwitcher {
   bool m_bButtonsTouched = false;
   HWND m_hTrayWnd = nullptr;
   HWND m_hProgman = nullptr;
+
+  bool m_bBusy = false;
+  // Set when the exit comes while a switch waits for answers: that switch
+  // hides nothing more.
+  bool m_bStopHiding = false;
+  // Counts the switches, so that a late reply knows whether the desktop it
+  // was asked for is still the one entered last.
+  unsigned m_nSwitchNumber = 0;
+  // Late replies reach the engine only while it lives.
+  std::shared_ptr<char> m_lifetime = std::make_shared<char>();
+
+  CRecoveryFiles m_recoveryFiles;
 };

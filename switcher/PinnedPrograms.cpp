@@ -53,15 +53,19 @@ bool CPinnedPrograms::IsPinnedProcess(DWORD processId) const {
   return false;
 }
 
-CString ExecutableNameOf(DWORD processId) {
+CStringW ExecutableFileNameOf(DWORD processId) {
   CKernelHandle process(OpenProcess(kQueryLimitedInformation, FALSE, processId));
   if (!process) process.Reset(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId));
-  if (!process) return CString();
+  if (!process) return CStringW();
   // A device path rather than a drive letter: only its last part counts.
-  // Read wide, so a folder named in any script does not spoil the name.
   CStringW image;
   image.ReleaseBuffer(static_cast<int>(
       GetProcessImageFileNameW(process.Get(), image.GetBuffer(static_cast<int>(kLongestPath)), kLongestPath)));
-  const CStringW name = image.Mid(image.ReverseFind(L'\\') + 1);
+  return image.Mid(image.ReverseFind(L'\\') + 1);
+}
+
+CString ExecutableNameOf(DWORD processId) {
+  // Read wide, so a folder named in any script does not spoil the name.
+  const CStringW name = ExecutableFileNameOf(processId);
   return WideToText(name, name.GetLength());
 }

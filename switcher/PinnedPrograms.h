@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/String.h"
+#include "framework/WideString.h"
 
 class CPinnedPrograms {
  public:
@@ -28,3 +29,5 @@ class CPinnedPrograms {
 // The file name of a process's executable, without its folder; empty when
 // the process cannot be asked.
 CString ExecutableNameOf(DWORD processId);
+// The same name as the system has it, in any script.
+CStringW ExecutableFileNameOf(DWORD processId);

@@ -129,7 +129,17 @@ bool ReadRecoveryFile(const CStringW& path, CRecoveryRecord* record) {
   return ReadWholeFile(path, kLargestRecord, &text) == CFileReadResult::kRead && ParseRecoveryRecord(text, record);
 }
 
-void RemoveRecoveryFile(const CStringW& path) { RemoveFile(path); }
+void RemoveRecoveryFile(const CStringW& path) {
+  if (path.IsEmpty()) return;
+  // A record made read-only is still spent once given back: left in place,
+  // it would be given back again at every start.
+  const DWORD attributes = GetFileAttributesW(FileCallPath(path));
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+      !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    SetFileAttributesW(FileCallPath(path), attributes & ~FILE_ATTRIBUTE_READONLY);
+  }
+  RemoveFile(path);
+}
 
 CHiddenWindowRecord DescribeWindow(HWND window) {
   CHiddenWindowRecord recorded;

@@ -46,6 +46,7 @@ CStringW RecoveryPathFor(const CStringW& settingsPath);
 bool WriteRecoveryFile(const CStringW& path, const CRecoveryRecord& record);
 // False when there is no file or it holds no whole record.
 bool ReadRecoveryFile(const CStringW& path, CRecoveryRecord* record);
+// Removes the file, read-only or not.
 void RemoveRecoveryFile(const CStringW& path);
 
 // What a hidden window is recorded as, read from the live window.

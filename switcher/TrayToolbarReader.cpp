@@ -72,7 +72,9 @@ CTrayButtonRecord DecodeTrayButtonRecord(const BYTE* bytes, CTrayLayout layout) 
 }
 
 CTrayLayout LayoutOfProcess(HANDLE process) {
-  return IsWow64(GetCurrentProcess()) && !IsWow64(process) ? CTrayLayout::k64Bit : CTrayLayout::k32Bit;
+  // On a 64-bit system every process is 64-bit but those under WoW64.
+  const bool system64Bit = sizeof(void*) == 8 || IsWow64(GetCurrentProcess());
+  return system64Bit && !IsWow64(process) ? CTrayLayout::k64Bit : CTrayLayout::k32Bit;
 }
 
 bool ReadOtherProcess(HANDLE process, ULONGLONG address, void* buffer, SIZE_T size) {
@@ -106,7 +108,7 @@ int CTrayToolbarReader::ButtonCount() const {
 bool CTrayToolbarReader::ReadButton(int index, CTrayButtonRecord* record) const {
   if (!m_buffer) return false;
   const ULONGLONG buffer = reinterpret_cast<UINT_PTR>(m_buffer.Get());
-  if (m_layout == CTrayLayout::k64Bit && buffer >= kSignExtendedFrom) return false;
+  if (sizeof(LPARAM) < 8 && m_layout == CTrayLayout::k64Bit && buffer >= kSignExtendedFrom) return false;
   if (!SendMessageA(m_toolbar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(m_buffer.Get()))) return false;
   BYTE bytes[kButton64.size] = {};
   const SIZE_T size = TrayButtonRecordSize(m_layout);

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-static_assert(sizeof(HWND) == sizeof(DWORD), "a 32-bit program stores window handles as they are");
-
-inline DWORD EntryOf(HWND window) { return static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window)); }
-inline HWND WindowOf(DWORD entry) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(entry)); }
+// A window handle means the same in 32- and 64-bit programs: only its low 32
+// bits count, and a 64-bit program reads them back sign-extended.
+inline DWORD EntryOf(HWND window) { return HandleToULong(window); }
+inline HWND WindowOf(DWORD entry) { return static_cast<HWND>(LongToHandle(static_cast<LONG>(entry))); }

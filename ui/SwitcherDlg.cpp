@@ -98,6 +98,13 @@ LRESULT CSwitcherDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CSwitcherDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if ((message == WM_TRAYNOTIFY || message == WM_HOTKEY) && m_switcher.IsBusy()) {
+    // Sent while a switch waits for other programs' answers: carried out
+    // once it is done, after whatever was posted before it.
+    PostMessage(message, wParam, lParam);
+    *result = 0;
+    return TRUE;
+  }
   switch (message) {
     case WM_TRAYNOTIFY:
       *result = OnTrayNotify(wParam, lParam);

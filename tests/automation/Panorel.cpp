@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <sstream>
+#include <vector>
 
 #include "framework/Handles.h"
 #include "framework/WideString.h"
@@ -122,6 +123,22 @@ PanorelInstance::PanorelInstance(const InSubfolder& subfolder)
 }
 
 PanorelInstance::PanorelInstance(const AsInstalled& program) : m_exePath(program.exePath) {}
+
+PanorelInstance::~PanorelInstance() {
+  if (!m_process) return;
+  const std::vector<DWORD> watchers = ChildProcessesOf(m_process->Id());
+  m_process.reset();
+  // A watcher ends on its own within a second of its program; one that
+  // does not is ended, so that nothing is left running.
+  for (DWORD watcher : watchers) {
+    if (!WaitUntil([&] { return !IsProcessRunning(watcher); }, 5000)) TerminateProcessById(watcher);
+  }
+}
+
+DWORD PanorelInstance::WatcherId() const {
+  const std::vector<DWORD> watchers = ChildProcessesOf(m_process->Id());
+  return watchers.size() == 1 ? watchers[0] : 0;
+}
 
 std::string PanorelInstance::ExePath() const { return Narrow(m_exePath); }
 

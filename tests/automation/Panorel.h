@@ -63,6 +63,8 @@ class PanorelInstance {
   explicit PanorelInstance(const std::string& exeName = "Panorel.exe");
   explicit PanorelInstance(const InSubfolder& subfolder);
   explicit PanorelInstance(const AsInstalled& program);
+  // Ends the program if it still runs, and waits for its watcher to end.
+  ~PanorelInstance();
 
   // The paths as code page 936 bytes, for paths that code page can hold.
   std::string ExePath() const;
@@ -91,6 +93,9 @@ class PanorelInstance {
   HWND WaitForMainDialog(DWORD timeoutMs = 15000);
   // Presses the exit button and waits for the program to end.
   bool Exit();
+  // The process the running program started to watch over it; 0 when there
+  // is not exactly one.
+  DWORD WatcherId() const;
 
  private:
   ScratchFolder m_folder;

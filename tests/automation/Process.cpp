@@ -1,5 +1,7 @@
 #include "tests/automation/Process.h"
 
+#include <tlhelp32.h>
+
 #include <vector>
 
 #include "framework/WideString.h"
@@ -44,6 +46,32 @@ DWORD Process::ExitCode() const {
 void Process::Terminate() {
   TerminateProcess(m_process.Get(), 1);
   WaitForSingleObject(m_process.Get(), 5000);
+}
+
+std::vector<DWORD> ChildProcessesOf(DWORD parentId) {
+  std::vector<DWORD> children;
+  CKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
+    // A process id outlives its process in the table for a moment.
+    if (entry.th32ParentProcessID == parentId && IsProcessRunning(entry.th32ProcessID)) {
+      children.push_back(entry.th32ProcessID);
+    }
+  }
+  return children;
+}
+
+bool IsProcessRunning(DWORD processId) {
+  CKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+  return process && WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
+}
+
+void TerminateProcessById(DWORD processId) {
+  CKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
+  if (!process) return;
+  TerminateProcess(process.Get(), 1);
+  WaitForSingleObject(process.Get(), 5000);
 }
 
 }  // namespace automation

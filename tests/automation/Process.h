@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/Handles.h"
 
@@ -41,5 +42,11 @@ class Process {
   CKernelHandle m_thread;
   DWORD m_id = 0;
 };
+
+// The processes that parentId started and that run now (a watcher, say).
+std::vector<DWORD> ChildProcessesOf(DWORD parentId);
+bool IsProcessRunning(DWORD processId);
+// Ends a process the test did not start itself, and waits for its end.
+void TerminateProcessById(DWORD processId);
 
 }  // namespace automation

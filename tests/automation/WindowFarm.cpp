@@ -50,6 +50,10 @@ bool WindowFarm::Hang(HWND window) { return Request(farm::kHang, reinterpret_cas
 
 bool WindowFarm::Resume(HWND window) { return Request(farm::kResume, reinterpret_cast<WPARAM>(window), 0) != 0; }
 
+bool WindowFarm::StallNextShow(HWND window, DWORD milliseconds) {
+  return Request(farm::kStallNextShow, reinterpret_cast<WPARAM>(window), milliseconds) != 0;
+}
+
 bool WindowFarm::Close(HWND window) { return Request(farm::kClose, reinterpret_cast<WPARAM>(window), 0) != 0; }
 
 bool WindowFarm::Show(HWND window, int command) {

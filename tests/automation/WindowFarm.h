@@ -27,6 +27,9 @@ class WindowFarm {
   std::vector<HWND> OpenMany(int count);
   bool Hang(HWND window);
   bool Resume(HWND window);
+  // The window's next WM_SHOWWINDOW blocks its thread for milliseconds, or
+  // until Resume.
+  bool StallNextShow(HWND window, DWORD milliseconds);
   bool Close(HWND window);
   bool Show(HWND window, int command);
 

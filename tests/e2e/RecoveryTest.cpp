@@ -1,7 +1,10 @@
-// No window left behind, however the program ends: killed from outside,
-// crashed, or ended with the session. And desktops that come back as they
-// were left, showing only what the program itself hid.
+// No window left behind, however the program ends: killed from outside
+// (its watcher gives the windows back, or the next start when the watcher
+// went too), crashed, or ended with the session. And desktops that come
+// back as they were left, showing only what the program itself hid.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <fstream>
@@ -20,7 +23,8 @@ using namespace automation;
 namespace {
 
 constexpr DWORD kRecoveryTimeoutMs = 10000;
-
+// "Within about 2 s" of a kill or an exit, with room for a loaded machine.
+constexpr DWORD kWatcherDeadlineMs = 3000;
 
 std::string RecoveryPathOf(const PanorelInstance& panorel) {
   const std::string ini = panorel.IniPath();
@@ -28,6 +32,22 @@ std::string RecoveryPathOf(const PanorelInstance& panorel) {
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Where the record goes when the place beside the settings refuses it.
+std::string PerUserRecoveryPath() {
+  char folder[MAX_PATH] = "";
+  SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+  return std::string(folder) + "\\Panorel\\Panorel.recovery";
+}
+
+int WindowsTitled(const char* title) {
+  int count = 0;
+  for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, title); window;
+       window = FindWindowExA(nullptr, window, nullptr, title)) {
+    ++count;
+  }
+  return count;
+}
 
 // The windows among those given, in the order they stack, top first.
 std::vector<HWND> StackOrder(const std::vector<HWND>& windows) {
@@ -57,12 +77,32 @@ class WindowsOnDesktopOneTest : public ::testing::Test {
   RunningPanorel panorel;
 };
 
-TEST_F(WindowsOnDesktopOneTest, AfterAKillTheNextStartGivesEveryWindowBackAndSwitchesNormally) {
+TEST_F(WindowsOnDesktopOneTest, AKillIsAnsweredByTheWatcherAloneWithinAboutTwoSeconds) {
+  const DWORD watcher = panorel.Instance().WatcherId();
+  ASSERT_NE(watcher, 0u) << "one watcher";
+  ASSERT_TRUE(panorel.ShowBySecondStart());
+  EXPECT_EQ(WindowsTitled(kMainTitle), 1) << "still one Panorel with a window";
+  EXPECT_EQ(panorel.Instance().WatcherId(), watcher);
+
+  panorel.process().Terminate();
+  EXPECT_TRUE(WaitUntil([&] { return AllVisible(windows, true); }, kWatcherDeadlineMs)) << "without a new start";
+  EXPECT_TRUE(WaitUntil([&] { return !Exists(RecoveryPathOf(panorel.Instance())); }, kWatcherDeadlineMs));
+  EXPECT_TRUE(WaitUntil([&] { return !IsProcessRunning(watcher); }, kWatcherDeadlineMs));
+}
+
+TEST_F(WindowsOnDesktopOneTest, AfterTheWatcherTooIsKilledTheNextStartGivesEveryWindowBack) {
   EXPECT_TRUE(Exists(RecoveryPathOf(panorel.Instance()))) << "on disk while windows are hidden";
+  const DWORD watcher = panorel.Instance().WatcherId();
+  ASSERT_NE(watcher, 0u);
+  TerminateProcessById(watcher);
+  panorel.Switch();
+  ASSERT_TRUE(AllVisible(windows, true)) << "Panorel goes on without its watcher";
+  panorel.Switch();
+  ASSERT_TRUE(AllVisible(windows, false));
 
   panorel.process().Terminate();
   ASSERT_TRUE(panorel.process().WaitForExit());
-  PumpFor(500);
+  PumpFor(1500);
   ASSERT_TRUE(AllVisible(windows, false)) << "nothing else gives them back";
 
   PanorelInstance& again = panorel.Instance();
@@ -171,6 +211,56 @@ TEST(RecoveryTest, AWindowItsOwnProgramHidIsShownNeitherOnReturnNorAtExit) {
   ASSERT_TRUE(panorel.Instance().Exit());
   EXPECT_TRUE(IsWindowVisible(plain));
   EXPECT_FALSE(IsWindowVisible(tucked)) << "not shown at exit";
+}
+
+TEST(WatcherTest, ACleanExitEndsTheWatcherAndAWindowThatHidItselfSinceIsNotShownAfterAKill) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  HWND tucked = farm.Open();
+  HWND plain = farm.Open();
+  {
+    RunningPanorel panorel;
+    ASSERT_NE(panorel.Dialog(), nullptr);
+    const DWORD watcher = panorel.Instance().WatcherId();
+    ASSERT_NE(watcher, 0u);
+    Click(panorel.Dialog(), IDC_BUTTON_EXIT);
+    EXPECT_TRUE(WaitUntil([&] { return !IsProcessRunning(watcher); }, kWatcherDeadlineMs)) << "no watcher left";
+    EXPECT_TRUE(panorel.process().WaitForExit());
+  }
+
+  RunningPanorel panorel;
+  ASSERT_NE(panorel.Dialog(), nullptr);
+  const DWORD watcher = panorel.Instance().WatcherId();
+  ASSERT_NE(watcher, 0u);
+  panorel.Switch();
+  panorel.Switch();
+  ASSERT_TRUE(AllVisible({tucked, plain}, true));
+  ASSERT_TRUE(farm.Show(tucked, SW_HIDE));  // minimised to its own icon, say
+  panorel.process().Terminate();
+  ASSERT_TRUE(WaitUntil([&] { return !IsProcessRunning(watcher); }, kWatcherDeadlineMs));
+  PumpFor(500);
+  EXPECT_FALSE(IsWindowVisible(tucked)) << "the record said what was hidden, not what had been";
+}
+
+TEST(WatcherTest, ARecordMadeReadOnlyMovesToTheUsersOwnPlaceAndAKillStillGivesEverythingBack) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  const std::vector<HWND> windows = farm.OpenMany(4);
+  RunningPanorel panorel;
+  ASSERT_NE(panorel.Dialog(), nullptr);
+  const std::string besideSettings = RecoveryPathOf(panorel.Instance());
+  panorel.Switch();
+  panorel.Switch();
+  ASSERT_TRUE(Exists(besideSettings));
+  ASSERT_TRUE(SetFileAttributesA(besideSettings.c_str(), FILE_ATTRIBUTE_READONLY));
+
+  panorel.Switch();
+  ASSERT_TRUE(AllVisible(windows, false));
+  EXPECT_TRUE(Exists(PerUserRecoveryPath()));
+  EXPECT_FALSE(Exists(besideSettings)) << "a record in one place only";
+  panorel.process().Terminate();
+  EXPECT_TRUE(WaitUntil([&] { return AllVisible(windows, true); }, kWatcherDeadlineMs));
+  EXPECT_TRUE(WaitUntil([&] { return !Exists(PerUserRecoveryPath()); }, kWatcherDeadlineMs));
 }
 
 TEST(SingleInstanceRaceTest, TwoStartsAtTheSameInstantLeaveOneRunning) {

@@ -132,6 +132,64 @@ TEST(ExitTest, AWindowThatStoppedAnsweringIsShownWhenItPumpsAgain) {
   EXPECT_TRUE(WaitUntil([&] { return Visible(busy); }, 5000));
 }
 
+// Programs that stall just before a press, or while their windows are
+// hidden, or inside the hide itself: none holds up the others or the next
+// press, and each window comes back once its program answers again.
+TEST(StalledWindowsTest, NoStalledProgramHoldsUpASwitchAndEachWindowComesBackOnceItAnswers) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  std::vector<HWND> answering = farm.OpenMany(6);
+  HWND stallsInShow = farm.Open(farm::Kind::kOwnThread);
+  answering.push_back(stallsInShow);
+  std::vector<HWND> frozen;
+  for (int i = 0; i < 3; ++i) frozen.push_back(farm.Open(farm::Kind::kOwnThread));
+  RunningPanorel panorel;
+  ASSERT_NE(panorel.Dialog(), nullptr);
+
+  for (HWND window : frozen) ASSERT_TRUE(farm.Hang(window));
+  PressKeys({VK_CONTROL}, VK_F1);  // to desktop 2
+  EXPECT_TRUE(WaitUntil([&] { return AllVisible(answering, false); }, 1500)) << "the frozen three held it up";
+  DWORD_PTR reply = 0;
+  EXPECT_TRUE(SendMessageTimeoutA(panorel.Dialog(), WM_NULL, 0, 0, SMTO_NORMAL, 300, &reply))
+      << "Panorel answers while it waits";
+  Sleep(200);
+  PressKeys({VK_CONTROL}, VK_F1);  // to desktop 1, while the first switch still waits
+  EXPECT_TRUE(WaitUntil([&] { return AllVisible(answering, true); }, 1500)) << "the second press waited too long";
+  EXPECT_TRUE(AllVisible(frozen, true)) << "a window that never answered is left as it is";
+
+  // Answering again, the frozen three take part like any other window. The
+  // second switch still waits for them until its deadline: a switch sent
+  // now would only be queued behind it.
+  PumpFor(1500);
+  for (HWND window : frozen) ASSERT_TRUE(farm.Resume(window));
+  panorel.Switch();  // to desktop 2
+  ASSERT_TRUE(WaitUntil([&] { return AllVisible(frozen, false) && AllVisible(answering, false); }, 3000));
+
+  // One stalls while hidden: back on its desktop it stays hidden until it
+  // answers, and then comes back by itself.
+  ASSERT_TRUE(farm.Hang(frozen[0]));
+  panorel.Switch();  // to desktop 1
+  EXPECT_TRUE(AllVisible(answering, true));
+  EXPECT_FALSE(Visible(frozen[0]));
+  ASSERT_TRUE(farm.Resume(frozen[0]));
+  EXPECT_TRUE(WaitUntil([&] { return Visible(frozen[0]); }, 1500)) << "not shown once it answered";
+
+  // One blocks inside its hide for ten seconds: the others go at once, and
+  // the next press brings them back without waiting for it.
+  ASSERT_TRUE(farm.StallNextShow(stallsInShow, 10000));
+  PressKeys({VK_CONTROL}, VK_F1);  // to desktop 2
+  const std::vector<HWND> others(answering.begin(), answering.end() - 1);
+  EXPECT_TRUE(WaitUntil([&] { return AllVisible(others, false); }, 1500));
+  PressKeys({VK_CONTROL}, VK_F1);  // to desktop 1
+  EXPECT_TRUE(WaitUntil([&] { return AllVisible(others, true) && AllVisible(frozen, true); }, 1500));
+  ASSERT_TRUE(farm.Resume(stallsInShow));
+  EXPECT_TRUE(WaitUntil([&] { return Visible(stallsInShow); }, 3000)) << "its show waits for its thread, then comes";
+
+  panorel.Switch();  // to desktop 2
+  ASSERT_TRUE(panorel.Instance().Exit());
+  EXPECT_TRUE(WaitUntil([&] { return AllVisible(answering, true) && AllVisible(frozen, true); }, 2000));
+}
+
 std::string HexOf(HWND window) {
   char text[16];
   wsprintfA(text, "%08lx", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)));

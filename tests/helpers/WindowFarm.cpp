@@ -15,6 +15,10 @@ constexpr char kNonZeroClass[] = "PanorelTestNonZeroNull";
 constexpr UINT kBlockThread = WM_APP + 100;
 // Posted to an own-thread window: destroy yourself and end the thread.
 constexpr UINT kEndThread = WM_APP + 101;
+// An own-thread window's properties while its next WM_SHOWWINDOW is to block:
+// for how long, and the event that ends the block sooner.
+constexpr char kStallMsProperty[] = "PanorelTestStallMs";
+constexpr char kResumeProperty[] = "PanorelTestResume";
 
 // A window living on a thread of its own, so that the thread can hang.
 struct ThreadWindow {
@@ -41,6 +45,11 @@ LRESULT CALLBACK FarmWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       DestroyWindow(window);
       PostQuitMessage(0);
       return 0;
+    case WM_SHOWWINDOW:
+      if (HANDLE stallMs = RemovePropA(window, kStallMsProperty)) {
+        WaitForSingleObject(GetPropA(window, kResumeProperty), static_cast<DWORD>(reinterpret_cast<UINT_PTR>(stallMs)));
+      }
+      return DefWindowProcA(window, message, wParam, lParam);
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }
@@ -118,6 +127,13 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       auto found = g_threadWindows.find(target);
       if (found == g_threadWindows.end()) return FALSE;
       return SetEvent(found->second->resume);
+    }
+    case farm::kStallNextShow: {
+      auto found = g_threadWindows.find(target);
+      if (found == g_threadWindows.end()) return FALSE;
+      ResetEvent(found->second->resume);
+      SetPropA(target, kResumeProperty, found->second->resume);
+      return SetPropA(target, kStallMsProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(lParam)));
     }
     case farm::kClose: return Close(target);
     case farm::kShow:

@@ -25,5 +25,8 @@ constexpr UINT kResume = WM_APP + 3;
 constexpr UINT kClose = WM_APP + 4;
 // wParam: a window of the farm, lParam: SW_HIDE or SW_SHOW.
 constexpr UINT kShow = WM_APP + 5;
+// wParam: a kOwnThread window, lParam: milliseconds. Its next WM_SHOWWINDOW
+// blocks its thread that long, or until kResume.
+constexpr UINT kStallNextShow = WM_APP + 6;
 
 }  // namespace farm

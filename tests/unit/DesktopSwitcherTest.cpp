@@ -7,6 +7,7 @@
 
 #include "switcher/DesktopSwitcher.h"
 #include "switcher/WindowEntry.h"
+#include "switcher/WindowPings.h"
 #include "tests/automation/Panorel.h"
 #include "tests/unit/ScratchContext.h"
 #include "tests/automation/Wait.h"
@@ -223,6 +224,33 @@ TEST_F(DesktopSwitcherTest, AWindowBusyAtExitIsShownOnceItPumpsAgain) {
   m_switcher.ShowRememberedWindows();
   ASSERT_TRUE(m_farm.Resume(busy));
   EXPECT_TRUE(WaitUntil([&] { return Visible(busy); }, 5000)) << "a window the program hid is never left hidden";
+}
+
+TEST(WindowPingsTest, RepliesAreCollectedTogetherAndALateOneReachesItsHandler) {
+  WindowFarm farm;
+  ASSERT_TRUE(farm.IsReady());
+  HWND plain = farm.Open();
+  HWND stubborn = farm.Open(farm::Kind::kNonZeroNull);
+  HWND stalled = farm.Open(farm::Kind::kOwnThread);
+  ASSERT_TRUE(farm.Hang(stalled));
+  // The hang is posted: it holds once a ping no longer comes back.
+  ASSERT_TRUE(WaitUntil([&] { return !SendMessageTimeoutA(stalled, WM_NULL, 0, 0, SMTO_NORMAL, 50, nullptr); }, 3000));
+
+  std::vector<HWND> late;
+  CWindowPings pings({plain, stubborn, stalled}, [&](HWND window, LRESULT) { late.push_back(window); });
+  while (pings.WaitForMore(GetTickCount() + 500)) {
+  }
+  EXPECT_EQ(pings.ReplyOf(0), CPingReply::kZero);
+  EXPECT_EQ(pings.ReplyOf(1), CPingReply::kNonZero);
+  EXPECT_EQ(pings.ReplyOf(2), CPingReply::kPending);
+  EXPECT_FALSE(pings.AllSettled());
+  pings.GiveUpPending();
+  EXPECT_TRUE(pings.AllSettled());
+
+  ASSERT_TRUE(farm.Resume(stalled));
+  EXPECT_TRUE(WaitAnsweringSentMessages(GetTickCount() + 3000, [&] { return !late.empty(); }));
+  EXPECT_EQ(late, std::vector<HWND>{stalled});
+  EXPECT_EQ(pings.ReplyOf(2), CPingReply::kGivenUp) << "a late reply does not count as an answer in time";
 }
 
 }  // namespace

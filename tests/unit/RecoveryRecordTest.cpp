@@ -1,11 +1,17 @@
 // The recovery record on its own: its text read back, torn and foreign
-// content refused whole, and the file replaced in one step.
+// content refused whole, the file replaced in one step, and what giving it
+// back shows.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "switcher/GiveBack.h"
 #include "switcher/RecoveryRecord.h"
+#include "switcher/TrayButtons.h"
+#include "tests/automation/FakeTaskbar.h"
 #include "tests/automation/Panorel.h"
+#include "tests/automation/Wait.h"
+#include "tests/automation/WindowFarm.h"
 
 namespace {
 
@@ -93,8 +99,30 @@ TEST(RecoveryRecordTest, TheFileLivesBesideTheSettingsAndIsReplacedWhole) {
   ExpectSameRecord(read, SampleRecord());
   EXPECT_EQ(GetFileAttributesW(path + L".new"), INVALID_FILE_ATTRIBUTES) << "nothing left beside it";
 
+  ASSERT_TRUE(SetFileAttributesW(path, FILE_ATTRIBUTE_READONLY));
   RemoveRecoveryFile(path);
-  EXPECT_EQ(GetFileAttributesW(path), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW(path), INVALID_FILE_ATTRIBUTES) << "read-only or not";
+}
+
+TEST(GiveBackTest, OnlyAWindowASwitchCouldHaveHiddenComesBack) {
+  automation::WindowFarm farm;
+  automation::FakeTaskbar taskbar;
+  ASSERT_TRUE(farm.IsReady() && taskbar.IsReady());
+  HWND other = farm.Open();
+  ASSERT_TRUE(farm.Show(other, SW_HIDE));
+  ShowWindow(taskbar.Taskbar(), SW_HIDE);
+  HWND own = CreateWindowExA(0, "STATIC", "own", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_FALSE(IsWindowVisible(taskbar.Taskbar()) || IsWindowVisible(own));
+
+  CRecoveryRecord record;
+  record.windows = {DescribeWindow(taskbar.Taskbar()), DescribeWindow(own), DescribeWindow(other)};
+  CTrayButtons buttons;
+  GiveBackRecord(record, buttons);
+  EXPECT_TRUE(automation::WaitUntil([&] { return IsWindowVisible(other) != FALSE; }, 5000));
+  automation::PumpFor(300);
+  EXPECT_FALSE(IsWindowVisible(taskbar.Taskbar())) << "the shell's";
+  EXPECT_FALSE(IsWindowVisible(own)) << "the program's own";
+  DestroyWindow(own);
 }
 
 }  // namespace

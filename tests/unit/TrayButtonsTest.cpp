@@ -41,11 +41,13 @@ TEST(TrayButtonRecordTest, FieldsAreReadAtThePlatformsOffsetsInEitherLayout) {
   button.fsState = TBSTATE_ENABLED | TBSTATE_HIDDEN;
   button.dwData = 0x00ABCDEF;
   button.iString = 0x00405060;
-  ASSERT_EQ(sizeof button, TrayButtonRecordSize(CTrayLayout::k32Bit)) << "a 32-bit toolbar's button record";
+  // The platform's own record, laid out for this program's width.
+  const CTrayLayout native = sizeof(void*) == 8 ? CTrayLayout::k64Bit : CTrayLayout::k32Bit;
+  ASSERT_EQ(sizeof button, TrayButtonRecordSize(native)) << "a toolbar's button record of this program's width";
   BYTE bytes[32] = {};
   std::memcpy(bytes, &button, sizeof button);
 
-  CTrayButtonRecord record = DecodeTrayButtonRecord(bytes, CTrayLayout::k32Bit);
+  CTrayButtonRecord record = DecodeTrayButtonRecord(bytes, native);
   EXPECT_EQ(record.commandId, 0x1234);
   EXPECT_TRUE(record.IsHidden());
   EXPECT_EQ(record.iconRecordAddress, 0x00ABCDEFu);
@@ -54,7 +56,7 @@ TEST(TrayButtonRecordTest, FieldsAreReadAtThePlatformsOffsetsInEitherLayout) {
   button.iString = -1;
   button.fsState = TBSTATE_ENABLED;
   std::memcpy(bytes, &button, sizeof button);
-  record = DecodeTrayButtonRecord(bytes, CTrayLayout::k32Bit);
+  record = DecodeTrayButtonRecord(bytes, native);
   EXPECT_FALSE(record.hasOwnerInfo);
   EXPECT_FALSE(record.IsHidden());
 
