@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/AgreementDlg.h"
+#include "app/RunningInstance.h"
 #include "app/StartupHelpers.h"
 #include "app/Watcher.h"
 #include "framework/Strings.h"
@@ -18,21 +19,11 @@ CSwitcherApp theApp;
 namespace {
 
 // How long a start that lost the race waits for the winner's dialog to bear
-// the main title, before it gives up quietly.
+// the main title, before it says that the running one does not answer.
 constexpr DWORD kWaitForRunningInstanceMs = 10000;
 constexpr DWORD kPollMs = 50;
 
 CString AgreementSection() { return GetUserNameText() + "." + GetComputerNameText(); }
-
-// Shows the running instance's dialog and brings it to the front; false when
-// there is none.
-bool ActivateRunningInstance(const CString& title) {
-  HWND running = FindWindowW(nullptr, TextToWide(title));
-  if (!running) return false;
-  ShowWindow(running, SW_SHOW);
-  SetForegroundWindow(running);
-  return true;
-}
 
 }  // namespace
 
@@ -41,7 +32,11 @@ CSwitcherApp::CSwitcherApp() : CWinApp(nullptr) {}
 CSwitcherApp::~CSwitcherApp() = default;
 
 CStringW CSwitcherApp::GetIniPath() {
-  if (m_strIniPath.IsEmpty()) m_strIniPath = LocateSettingsFile();
+  if (m_strIniPath.IsEmpty()) {
+    CStringW tooLarge;
+    m_strIniPath = LocateSettingsFile(&tooLarge);
+    if (!tooLarge.IsEmpty()) ShowMessage(FormatText(TextToWide(LoadText(IDS_SETTINGS_TOO_LARGE)), tooLarge));
+  }
   return m_strIniPath;
 }
 
@@ -69,9 +64,10 @@ BOOL CSwitcherApp::InitInstance() {
   if (!ClaimSingleInstance()) {
     // Another start got here first: it is bringing its dialog up now.
     for (DWORD waited = 0; waited < kWaitForRunningInstanceMs; waited += kPollMs) {
-      if (ActivateRunningInstance(GetMainTitle())) break;
+      if (ActivateRunningInstance(GetMainTitle())) return FALSE;
       Sleep(kPollMs);
     }
+    ShowMessage(LoadText(IDS_ALREADY_RUNNING_NO_ANSWER));
     return FALSE;
   }
 
@@ -81,7 +77,7 @@ BOOL CSwitcherApp::InitInstance() {
   m_pMainWnd = &dialog;
   dialog.DoModal();
   m_pMainWnd = nullptr;
-  watcher.Dismiss();
+  watcher.Dismiss(GetMainTitle());
   return FALSE;
 }
 

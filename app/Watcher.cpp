@@ -74,7 +74,9 @@ void RunWatcher(DWORD watchedId, CAppContext& app) {
   // Nothing of the start is needed while it waits, which may be for days;
   // what giving back needs comes back in when it wakes.
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
-  WaitForSingleObject(watched.Get(), INFINITE);
+  // Its Panorel's clean exit sets the presence object: nothing to give back.
+  const HANDLE ends[] = {watched.Get(), presence.Get()};
+  if (WaitForMultipleObjects(presence ? 2 : 1, ends, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) return;
 
   // A clean exit dismisses the watcher before it gets here; a record still
   // on disk was left by a Panorel that never reached its exit.
@@ -112,10 +114,11 @@ CWatcher::CWatcher() {
   m_process.Reset(started.hProcess);
 }
 
-void CWatcher::Dismiss() {
+void CWatcher::Dismiss(const CString& mainTitle) {
   if (!m_process) return;
-  // It only ever waits: ending it loses nothing.
-  TerminateProcess(m_process.Get(), 0);
+  // A watcher that has not made its object yet ends once this process has.
+  CKernelHandle presence(OpenEventW(EVENT_MODIFY_STATE, FALSE, WatcherPresenceName(mainTitle)));
+  if (presence) SetEvent(presence.Get());
   WaitForSingleObject(m_process.Get(), kDismissWaitMs);
   m_process.Reset();
 }

@@ -25,7 +25,7 @@ bool ParseWatcherCommandLine(const wchar_t* commandLine, DWORD* watchedId);
 void RunWatcher(DWORD watchedId, CAppContext& app);
 
 // The name of the object every watcher holds while it runs, by which the
-// installer knows to wait until none is left.
+// installer knows to wait until none is left. Set, it dismisses the watcher.
 CStringW WatcherPresenceName(const CString& mainTitle);
 
 // The running Panorel's watcher, from start to clean exit.
@@ -39,8 +39,10 @@ class CWatcher {
 
   // At the clean exit, once everything is shown and the record removed:
   // there is nothing left to watch for, and the program's process may still
-  // take a few seconds to end.
-  void Dismiss();
+  // take a few seconds to end. The watcher is told by its presence object
+  // and ends by itself: a process ended from outside has been seen to take
+  // the platform's desktop down with it under Wine.
+  void Dismiss(const CString& mainTitle);
 
  private:
   CKernelHandle m_process;

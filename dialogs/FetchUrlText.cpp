@@ -1,18 +1,10 @@
 #include "dialogs/FetchUrlText.h"
 
-#include <wininet.h>
+#include <algorithm>
+#include <string>
 
-#include "framework/InternetSession.h"
-
-namespace {
-
-// The fetch runs on the user-interface thread: a server that accepts the
-// connection and then says nothing must not hold the whole program for the
-// platform's default of minutes. Each wait is bounded, not the whole fetch,
-// so a server that answers slowly but steadily still gets through.
-constexpr DWORD kNetworkWaitMs = 10000;
-
-}  // namespace
+#include "framework/HttpGet.h"
+#include "framework/SystemProxy.h"
 
 void ReadBodyText(CLineReader& body, CString& text, int maxLength) {
   for (;;) {
@@ -24,22 +16,30 @@ void ReadBodyText(CLineReader& body, CString& text, int maxLength) {
   }
 }
 
-int FetchUrlText(const CString& url, CString& text, const CString& agent) {
-  try {
-    CInternetSession session(agent, 1, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, INTERNET_FLAG_DONT_CACHE);
-    for (DWORD option :
-         {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
-      session.SetOption(option, kNetworkWaitMs);
-    }
-    std::unique_ptr<CHttpFile> reply = session.OpenURL(url, 1, INTERNET_FLAG_RELOAD | INTERNET_FLAG_TRANSFER_ASCII);
-    DWORD status = 0;
-    // A reply without a readable status is no answer at all.
-    if (!reply->QueryInfoStatusCode(status)) return kFetchFailed;
-    if (status != HTTP_STATUS_OK) return static_cast<int>(status);
-    text.Empty();
-    ReadBodyText(*reply, text);
-    return 0;
-  } catch (const CInternetException&) {
-    return kFetchFailed;
-  }
+// A plain socket rather than the system's internet functions: closing their
+// handles from another thread does not stop a reply whose head never ends,
+// which then grows in memory without bound. Here every wait ends at the
+// deadline and every read counts against the bounds.
+int FetchUrlText(const CString& url, CString& text, const CString& agent, HANDLE cancel) {
+  CHttpGetRequest request;
+  request.url = url.GetString();
+  request.agent = agent.GetString();
+  request.timeoutMs = kFetchDeadlineMs;
+  request.longestBody = kMaxFetchedTextLength;
+  CHttpAddress address;
+  if (SplitHttpAddress(request.url, &address)) request.proxy = SystemHttpProxyFor(address.host);
+
+  CHttpReply reply;
+  if (!HttpGet(request, &reply, cancel)) return kFetchFailed;
+  if (reply.status != 200) return reply.status;
+  size_t taken = 0;
+  CLineReader body([&](char* buffer, DWORD size) {
+    const DWORD count = static_cast<DWORD>(std::min<size_t>(size, reply.body.size() - taken));
+    reply.body.copy(buffer, count, taken);
+    taken += count;
+    return count;
+  });
+  text.Empty();
+  ReadBodyText(body, text);
+  return 0;
 }

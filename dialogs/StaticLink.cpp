@@ -2,19 +2,11 @@
 
 #include <shellapi.h>
 
-#include "dialogs/LinkCursor.h"
 #include "framework/WideString.h"
 
 namespace {
 
 constexpr UINT kLeaveCheckMs = 100;
-
-// The hand is shared by every link of the process and loaded once, at the
-// first hover.
-CLinkCursor& ProcessLinkCursor() {
-  static CLinkCursor cursor(HelpViewerPath(), kHelpViewerHandCursor);
-  return cursor;
-}
 
 // Text statics are exactly SS_LEFT, SS_CENTER and SS_RIGHT in the low style
 // byte; anything else there (an icon, a flag such as SS_NOPREFIX) keeps the
@@ -116,7 +108,9 @@ void CStaticLink::OnLButtonDown() {
 }
 
 BOOL CStaticLink::OnSetCursor() {
-  HCURSOR hand = ProcessLinkCursor().Get();
+  // The system's own hand: a shared cursor, never destroyed, and no other
+  // program's file loaded into this process to borrow one.
+  HCURSOR hand = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // IDC_HAND
   if (!hand) return FALSE;
   ::SetCursor(hand);
   return TRUE;

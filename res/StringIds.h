@@ -24,3 +24,7 @@
 #define IDS_NO_ICON_TOOLBAR 219
 #define IDS_SETTINGS_NOT_SAVED 220
 #define IDS_RECOVERY_NOT_KEPT 221
+// Kept apart from the numbers above, which other texts may take.
+#define IDS_NEWS_FETCHING 240
+#define IDS_ALREADY_RUNNING_NO_ANSWER 241
+#define IDS_SETTINGS_TOO_LARGE 242

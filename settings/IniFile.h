@@ -1,8 +1,11 @@
 // The settings file on disk. Its bytes stay code page 936 on every system,
 // whatever the system's code page, so that files written by earlier versions
 // and by users read the same everywhere; a file that is UTF-16 (with its
-// mark) stays UTF-16. Values reach the program as code page 936 bytes.
+// mark, or without it when its bytes show the pattern of UTF-16) stays
+// UTF-16, as it was. Values reach the program as code page 936 bytes.
 #pragma once
+
+#include <string>
 
 #include "framework/String.h"
 #include "framework/WideString.h"
@@ -14,3 +17,7 @@ CString ReadIniValue(const CStringW& file, const CString& section, const CString
 // file is created when it is missing. False, with the file unchanged, when
 // it cannot be read or written.
 bool WriteIniValue(const CStringW& file, const CString& section, const CString& key, const CString& value);
+
+// UTF-16 text without its mark: NUL bytes, nearly all at odd offsets (the
+// high bytes of plain ASCII characters). Code page 936 text has none.
+bool LooksLikeUtf16WithoutMark(const std::string& bytes);

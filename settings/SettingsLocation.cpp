@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "framework/FileAccess.h"
+#include "settings/SettingsFileCache.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -11,14 +12,17 @@ constexpr wchar_t kUserFolderName[] = L"Panorel";
 
 CStringW FileNameOf(const CStringW& path) { return path.Mid(path.ReverseFind(L'\\') + 1); }
 
+bool IsSettingsFile(const CStringW& path) { return IsReadableFile(path) && !IsTooLargeForSettings(path); }
+
 }  // namespace
 
-CStringW ChooseSettingsFile(const CStringW& besideProgram, const CStringW& userFolder) {
+CStringW ChooseSettingsFile(const CStringW& besideProgram, const CStringW& userFolder, CStringW* tooLarge) {
   if (besideProgram.IsEmpty()) return CStringW();
-  if (IsReadableFile(besideProgram)) return besideProgram;
+  if (IsSettingsFile(besideProgram)) return besideProgram;
 
   const CStringW userFile = userFolder.IsEmpty() ? CStringW() : userFolder + L"\\" + FileNameOf(besideProgram);
-  if (IsReadableFile(userFile)) return userFile;
+  if (IsSettingsFile(userFile)) return userFile;
+  if (tooLarge && IsTooLargeForSettings(besideProgram)) *tooLarge = besideProgram;
   if (CreateEmptyFile(besideProgram)) return besideProgram;
   // Nowhere else to go: the file beside the program, which a save will
   // report it cannot write.
@@ -34,4 +38,6 @@ CStringW PerUserSettingsFolder() {
   return CStringW(folder) + L"\\" + kUserFolderName;
 }
 
-CStringW LocateSettingsFile() { return ChooseSettingsFile(MakeIniPath(), PerUserSettingsFolder()); }
+CStringW LocateSettingsFile(CStringW* tooLarge) {
+  return ChooseSettingsFile(MakeIniPath(), PerUserSettingsFolder(), tooLarge);
+}

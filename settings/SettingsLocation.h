@@ -13,11 +13,14 @@
 // that is already in the user's folder; a file beside the program created
 // now; the file in the user's folder, whose folder is created when missing.
 // An empty besideProgram (the program has no settings path) gives empty.
-CStringW ChooseSettingsFile(const CStringW& besideProgram, const CStringW& userFolder);
+// A file too large to be settings counts as none; when the file beside the
+// program is such a file and the choice is made afresh, tooLarge names it,
+// so that the user is told once, and not at every start.
+CStringW ChooseSettingsFile(const CStringW& besideProgram, const CStringW& userFolder, CStringW* tooLarge = nullptr);
 
 // "Panorel" in the user's application data folder; empty when the system
 // names no such folder.
 CStringW PerUserSettingsFolder();
 
 // This program's settings file, chosen as above.
-CStringW LocateSettingsFile();
+CStringW LocateSettingsFile(CStringW* tooLarge = nullptr);

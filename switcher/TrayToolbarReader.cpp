@@ -4,9 +4,11 @@
 
 namespace {
 
-// All access, with an inheritable handle: how the toolbar reading has always
-// opened the taskbar's process.
-constexpr DWORD kTaskbarProcessAccess = 0x1F0FFF;
+// Only what the toolbar reading needs: a buffer in the taskbar's memory
+// (operation, write, read) and its bitness (limited query). The handle is
+// never inherited by a program this one starts.
+constexpr DWORD kQueryLimitedInformation = 0x1000;
+constexpr DWORD kTaskbarMemoryAccess = PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE;
 
 // Where TBBUTTON's fields lie in each layout. The 64-bit record pads its
 // state and style bytes to the 8-byte alignment of its data field.
@@ -45,6 +47,12 @@ bool IsWow64(HANDLE process) {
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
   BOOL wow64 = FALSE;
   return isWow64Process && isWow64Process(process, &wow64) && wow64;
+}
+
+// Systems before the limited query right know only the full one.
+HANDLE OpenTaskbarProcess(DWORD processId) {
+  HANDLE process = OpenProcess(kTaskbarMemoryAccess | kQueryLimitedInformation, FALSE, processId);
+  return process ? process : OpenProcess(kTaskbarMemoryAccess | PROCESS_QUERY_INFORMATION, FALSE, processId);
 }
 
 DWORD ProcessIdOf(HWND window) {
@@ -94,7 +102,7 @@ bool ReadOtherProcess(HANDLE process, ULONGLONG address, void* buffer, SIZE_T si
 CTrayToolbarReader::CTrayToolbarReader(HWND toolbar)
     : m_toolbar(toolbar),
       m_processId(ProcessIdOf(toolbar)),
-      m_process(m_processId ? OpenProcess(kTaskbarProcessAccess, TRUE, m_processId) : nullptr),
+      m_process(m_processId ? OpenTaskbarProcess(m_processId) : nullptr),
       m_layout(m_process ? LayoutOfProcess(m_process.Get()) : CTrayLayout::k32Bit),
       m_access(!m_processId ? CToolbarAccess::kNoProcessId
                             : (m_process ? CToolbarAccess::kOpen : CToolbarAccess::kNoProcessAccess)),

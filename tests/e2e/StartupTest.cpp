@@ -198,6 +198,36 @@ TEST(SingleInstanceTest, ASecondStartShowsAndRaisesTheFirstAndEnds) {
   EXPECT_TRUE(first.Exit());
 }
 
+TEST(SingleInstanceTest, AnotherProgramsWindowOfTheSameTitleIsIgnoredAndAHeldNameIsReported) {
+  // Another program's hidden dialog that bears the main title.
+  HWND foreign = CreateWindowExA(0, "#32770", kMainTitle, WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(foreign, nullptr);
+  {
+    PanorelInstance panorel;
+    panorel.AcceptAgreement();
+    panorel.Start();
+    EXPECT_NE(panorel.WaitForMainDialog(), nullptr) << "Panorel starts all the same";
+    EXPECT_FALSE(IsWindowVisible(foreign)) << "and leaves the other window alone";
+    EXPECT_TRUE(panorel.Exit());
+  }
+  DestroyWindow(foreign);
+
+  // A program that holds the single-instance name but shows no Panorel.
+  HANDLE held = CreateMutexA(nullptr, FALSE, (std::string("Local\\") + kMainTitle).c_str());
+  ASSERT_NE(held, nullptr);
+  PanorelInstance second;
+  second.AcceptAgreement();
+  Process& process = second.Start();
+  HWND box = WaitForMessageBox(process.Id(), 30000);
+  ASSERT_NE(box, nullptr) << "it does not end without a word";
+  EXPECT_TRUE(WaitUntil([&] { return !MessageBoxText(box).empty(); }, 5000));
+  EXPECT_EQ(MessageBoxText(box), "Panorel 已在运行,但没有响应") << "caption: " << TextOf(box);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(process.WaitForExit());
+  EXPECT_EQ(FindTopLevel(process.Id(), "#32770", kMainTitle), nullptr);
+  CloseHandle(held);
+}
+
 TEST(SingleInstanceTest, AnInstanceStillShowingTheAgreementIsNotFound) {
   PanorelInstance first;
   Process& firstProcess = first.Start();

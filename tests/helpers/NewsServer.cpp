@@ -98,11 +98,16 @@ NewsServer::NewsServer() {
 }
 
 NewsServer::~NewsServer() {
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_stopping = true;
+  }
   if (m_listener != INVALID_SOCKET) {
     // Closing the socket ends the accept the server thread waits in.
     closesocket(m_listener);
   }
   if (m_thread.joinable()) m_thread.join();
+  for (std::thread& flood : m_floodThreads) flood.join();
   m_listener = INVALID_SOCKET;
   for (Socket connection : m_stalled) closesocket(connection);
   WSACleanup();
@@ -115,6 +120,44 @@ void NewsServer::Answer(int status, const std::string& body) {
   m_status = status;
   m_body = body;
   m_stall = false;
+  m_flooding = false;
+}
+
+void NewsServer::Flood(enum Flood flood) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_flooding = true;
+  m_flood = flood;
+}
+
+int NewsServer::FloodsRunning() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_floodsRunning;
+}
+
+unsigned long long NewsServer::FloodBytesSent() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_floodBytes;
+}
+
+void NewsServer::SendFlood(Socket connection, enum Flood flood) {
+  const std::string start = flood == Flood::kEndlessHead
+                                ? "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n"
+                                : "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nFFFFFFFF\r\n";
+  const std::string block = flood == Flood::kEndlessHead ? "X-Filler: " + std::string(1000, 'h') + "\r\n"
+                                                         : std::string(64 * 1024, 'f');
+  std::string data = start;
+  for (;;) {
+    const int sent = send(connection, data.data(), static_cast<int>(data.size()), 0);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    // A client that closed, or one that stopped reading for the send
+    // time-out, has ended the flood.
+    if (sent <= 0 || m_stopping) break;
+    m_floodBytes += static_cast<unsigned long long>(sent);
+    data = block;
+  }
+  closesocket(connection);
+  std::lock_guard<std::mutex> lock(m_mutex);
+  --m_floodsRunning;
 }
 
 void NewsServer::Stall() {
@@ -131,27 +174,34 @@ void NewsServer::Serve(Socket listener) {
   for (;;) {
     SOCKET connection = accept(listener, nullptr, nullptr);
     if (connection == INVALID_SOCKET) return;
-    if (HandleConnection(connection)) {
+    const Handled handled = HandleConnection(connection);
+    if (handled == Handled::kDone) {
       closesocket(connection);
-    } else {
+    } else if (handled == Handled::kHeld) {
       std::lock_guard<std::mutex> lock(m_mutex);
       m_stalled.push_back(connection);
     }
   }
 }
 
-bool NewsServer::HandleConnection(Socket connection) {
+NewsServer::Handled NewsServer::HandleConnection(Socket connection) {
   // A client that stalls must not hold the server (and the test) forever.
   const DWORD timeoutMs = 10000;
   setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeoutMs), sizeof timeoutMs);
   setsockopt(connection, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeoutMs), sizeof timeoutMs);
   const std::string head = ReadHead(connection);
-  if (head.empty()) return true;
+  if (head.empty()) return Handled::kDone;
   std::string reply;
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_requests.push_back(ParseRequest(head));
-    if (m_stall) return false;
+    if (m_stall) return Handled::kHeld;
+    if (m_flooding) {
+      // On a thread of its own, so that the next request is served.
+      ++m_floodsRunning;
+      m_floodThreads.emplace_back([this, connection, flood = m_flood] { SendFlood(connection, flood); });
+      return Handled::kHandedOver;
+    }
     // Cacheable on purpose: only the client's forced reload brings it back
     // to the server.
     reply = "HTTP/1.1 " + std::to_string(m_status) + " " + ReasonOf(m_status) +
@@ -160,7 +210,7 @@ bool NewsServer::HandleConnection(Socket connection) {
   }
   SendAll(connection, reply);
   shutdown(connection, SD_SEND);
-  return true;
+  return Handled::kDone;
 }
 
 namespace {

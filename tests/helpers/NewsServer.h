@@ -42,7 +42,19 @@ class NewsServer {
   // request is read and recorded, and the connection is held open without
   // a word until the server goes.
   void Stall();
+  // What every following request gets until the next Answer: a reply that
+  // goes on for as long as the client reads it, as a hostile server sends.
+  enum class Flood {
+    kEndlessHead,     // header lines, never the blank line that ends them
+    kEndlessChunked,  // one chunk of FFFFFFFF bytes, sent without end
+  };
+  void Flood(Flood flood);
   std::vector<HttpRequest> Requests() const;
+  // How many floods are being sent now: a client that stopped reading has
+  // closed its connection, which ends its flood.
+  int FloodsRunning() const;
+  // Bytes sent by every flood so far.
+  unsigned long long FloodBytesSent() const;
 
  private:
   // Runs on the server thread; it gets the listener as its own copy, since
@@ -52,14 +64,24 @@ class NewsServer {
   using Socket = UINT_PTR;
   static constexpr Socket kNoSocket = ~static_cast<Socket>(0);
   void Serve(Socket listener);
-  // False when the connection is to be held open, stalled.
-  bool HandleConnection(Socket connection);
+  enum class Handled { kDone, kHeld, kHandedOver };
+  // kHeld when the connection is to be held open, stalled; kHandedOver when
+  // a flood thread has it.
+  Handled HandleConnection(Socket connection);
+  // Sends the flood until the client closes or the server goes.
+  void SendFlood(Socket connection, enum Flood flood);
 
   Socket m_listener = kNoSocket;
   unsigned short m_port = 0;
   mutable std::mutex m_mutex;
   int m_status = 200;
   bool m_stall = false;
+  bool m_flooding = false;
+  enum Flood m_flood = Flood::kEndlessHead;
+  int m_floodsRunning = 0;
+  unsigned long long m_floodBytes = 0;
+  bool m_stopping = false;
+  std::vector<std::thread> m_floodThreads;
   std::vector<Socket> m_stalled;
   std::string m_body;
   std::vector<HttpRequest> m_requests;

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "dialogs/FetchUrlText.h"
+#include "framework/SystemProxy.h"
+#include "tests/automation/Wait.h"
 #include "tests/helpers/NewsServer.h"
 
 using namespace automation;
@@ -135,6 +137,37 @@ TEST(FetchUrlTextFailureTest, NoServerGivesMinusOne) {
   ProxySetting proxy(closedAddress);
   CString text = "kept";
   EXPECT_EQ(FetchUrlText(kUrl, text, "AGENT"), kFetchFailed);
+}
+
+TEST_F(FetchUrlTextTest, HostileRepliesStopAtTheBoundsAndACancelStopsAtOnce) {
+  CString text = "kept";
+  server.Flood(NewsServer::Flood::kEndlessHead);
+  EXPECT_EQ(FetchUrlText(kUrl, text, "AGENT"), kFetchFailed) << "a head without end is no reply";
+  EXPECT_STREQ(text, "kept");
+
+  server.Flood(NewsServer::Flood::kEndlessChunked);
+  EXPECT_EQ(FetchUrlText(kUrl, text, "AGENT"), 0);
+  EXPECT_EQ(text.GetLength(), kMaxFetchedTextLength + 2) << "the first mebibyte, as one line";
+  EXPECT_EQ(std::string(text.GetString(), 100), std::string(100, 'f'));
+  EXPECT_TRUE(WaitUntil([&] { return server.FloodsRunning() == 0; }, 5000)) << "the connection was closed";
+
+  server.Stall();
+  HANDLE cancel = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+  const DWORD started = GetTickCount();
+  EXPECT_EQ(FetchUrlText(kUrl, text, "AGENT", cancel), kFetchFailed);
+  EXPECT_LT(GetTickCount() - started, kFetchDeadlineMs) << "ended by the cancel, not the deadline";
+  CloseHandle(cancel);
+}
+
+TEST(SystemProxyTest, TheHttpEntryOrTheCommonOneUnlessTheHostIsBypassed) {
+  EXPECT_EQ(ChooseHttpProxy("127.0.0.1:8080", "", "www.panorel.example"), "127.0.0.1:8080");
+  EXPECT_EQ(ChooseHttpProxy("ftp=f:21;http=h:3128 s:1", "", "www.panorel.example"), "h:3128");
+  EXPECT_EQ(ChooseHttpProxy("https=s:443 all:1", "", "www.panorel.example"), "all:1");
+  EXPECT_EQ(ChooseHttpProxy("http=http://h:3128/", "", "www.panorel.example"), "h:3128");
+  EXPECT_EQ(ChooseHttpProxy("https=s:443", "", "www.panorel.example"), "") << "none for http";
+  EXPECT_EQ(ChooseHttpProxy("p:1", "*.PANOREL.example;<local>", "www.panorel.example"), "");
+  EXPECT_EQ(ChooseHttpProxy("p:1", "<local>", "intranet"), "");
+  EXPECT_EQ(ChooseHttpProxy("p:1", "<local> *.other.example", "www.panorel.example"), "p:1");
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "framework/WideString.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsFileCache.h"
 #include "settings/SettingsLocation.h"
 #include "settings/SettingsStore.h"
 #include "tests/automation/Panorel.h"
@@ -165,6 +167,82 @@ TEST_F(SettingsFileTest, TheFileLivesBesideTheProgramUnlessItCannot) {
   EXPECT_TRUE(made != INVALID_FILE_ATTRIBUTES && (made & FILE_ATTRIBUTE_DIRECTORY));
 
   EXPECT_STREQ(ChooseSettingsFile(L"", userFolder), L"") << "no settings path, no settings";
+}
+
+// Sets the file's last-write time, as a file changed by hand in the same
+// instant would keep it.
+void SetLastWrite(const CStringW& path, const FILETIME& time) {
+  HANDLE file = CreateFileW(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
+  CloseHandle(file);
+}
+
+FILETIME LastWrite(const CStringW& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  GetFileAttributesExW(path, GetFileExInfoStandard, &data);
+  return data.ftLastWriteTime;
+}
+
+TEST_F(SettingsFileTest, AnUnchangedFileIsNotReadAgainAndAChangedOneIs) {
+  PutBytes(m_ini, "[Setup]\r\nHideElseIcon=Y\r\n");
+  EXPECT_EQ(ReadSetting(m_ini, "Setup", "HideElseIcon", "N"), "Y");
+  const FILETIME written = LastWrite(m_ini);
+
+  // The same size and last-write time: what was read stands, so the file
+  // was not read again.
+  PutBytes(m_ini, "[Setup]\r\nHideElseIcon=N\r\n");
+  SetLastWrite(m_ini, written);
+  EXPECT_EQ(ReadSetting(m_ini, "Setup", "HideElseIcon", "N"), "Y");
+
+  // Another last-write time, or another size: read again.
+  FILETIME later = written;
+  later.dwLowDateTime += 10000000;
+  if (later.dwLowDateTime < written.dwLowDateTime) ++later.dwHighDateTime;
+  SetLastWrite(m_ini, later);
+  EXPECT_EQ(ReadSetting(m_ini, "Setup", "HideElseIcon", "Y"), "N");
+  PutBytes(m_ini, "[Setup]\r\nHideElseIcon=YES\r\n");
+  SetLastWrite(m_ini, later);
+  EXPECT_EQ(ReadSetting(m_ini, "Setup", "HideElseIcon", "N"), "YES");
+
+  // The program's own write is read back at once.
+  ASSERT_TRUE(WriteSetting(m_ini, "Setup", "HideElseIcon", "Y"));
+  EXPECT_EQ(ReadSetting(m_ini, "Setup", "HideElseIcon", "N"), "Y");
+}
+
+TEST_F(SettingsFileTest, AUtf16FileWithoutItsMarkIsRecognisedAndStaysSo) {
+  const std::wstring before = L"[Setup]\r\nIconTitle=托盘\r\n";
+  PutBytes(m_ini, Utf16Bytes(before));
+  EXPECT_EQ(ReadSetting(m_ini, "Setup", "IconTitle", "x"), "托盘");
+  ASSERT_TRUE(WriteSetting(m_ini, "Setup", "HotKey", "113"));
+  EXPECT_EQ(FileBytes(m_ini), Utf16Bytes(before + L"HotKey=113\r\n")) << "UTF-16 still, and no mark added";
+
+  // Code page 936 text never holds a NUL byte; Chinese text in UTF-16 may
+  // hold few of them.
+  EXPECT_FALSE(LooksLikeUtf16WithoutMark("[Setup]\r\nIconTitle=托盘\r\n"));
+  EXPECT_TRUE(LooksLikeUtf16WithoutMark(Utf16Bytes(L"[甲]\r\n乙=丙\r\n")));
+  EXPECT_FALSE(LooksLikeUtf16WithoutMark(std::string("\0a\0b", 4))) << "NULs at even offsets: not ours";
+}
+
+TEST_F(SettingsFileTest, AFileTooLargeToReadIsPassedOverAndNamedOnce) {
+  const CStringW beside = Path("Big.ini");
+  const CStringW userFolder = Path("user");
+  std::string huge = "[Setup]\r\nHideElseIcon=Y\r\n";
+  huge.resize(kLargestSettingsFile + 1, ';');
+  PutBytes(beside, huge);
+  EXPECT_EQ(ReadSetting(beside, "Setup", "HideElseIcon", "N"), "N") << "not read at all";
+
+  CStringW tooLarge;
+  const CStringW chosen = ChooseSettingsFile(beside, userFolder, &tooLarge);
+  EXPECT_STREQ(chosen, userFolder + L"\\Big.ini");
+  EXPECT_STREQ(tooLarge, beside);
+  ASSERT_TRUE(WriteSetting(chosen, "Setup", "HideElseIcon", "Y"));
+  EXPECT_EQ(FileBytes(beside).size(), huge.size()) << "left as it was";
+
+  CStringW again;
+  EXPECT_STREQ(ChooseSettingsFile(beside, userFolder, &again), chosen) << "the next start keeps the user's file";
+  EXPECT_STREQ(again, L"") << "and says nothing more";
 }
 
 }  // namespace

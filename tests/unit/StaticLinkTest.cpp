@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/LinkCursor.h"
 #include "dialogs/StaticLink.h"
 #include "framework/Dialog.h"
 #include "tests/automation/Panorel.h"
@@ -323,25 +322,16 @@ TEST(StaticLinkTest, AnIconLinkOpensItsTarget) {
   });
 }
 
-TEST(StaticLinkTest, EveryLinkShowsTheSameHandOrNoneWhenTheHelpViewerHasNone) {
-  // Wine's help viewer carries no cursor resources at all, so there the
-  // links leave the cursor alone; on Windows they show its hand.
-  HCURSOR viewerHand = CopyCursorFromModule(HelpViewerPath(), kHelpViewerHandCursor);
-  const BOOL expectHand = viewerHand != nullptr;
-  if (viewerHand) DestroyCursor(viewerHand);
+TEST(StaticLinkTest, EveryLinkShowsTheSystemsHand) {
+  const HCURSOR systemHand = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));
+  ASSERT_NE(systemHand, nullptr);
   RunLinkDialog([&](LinkDialog& dialog) {
-    std::vector<HCURSOR> shown;
     for (int id : {kLinkOne, kLinkTwo, kIconLink}) {
       SetCursor(LoadCursorA(nullptr, IDC_ARROW));
       const LRESULT answer = SendMessageA(dialog.Item(id), WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog.Item(id)),
                                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-      EXPECT_EQ(answer, expectHand) << id;
-      shown.push_back(GetCursor());
-    }
-    if (expectHand) {
-      EXPECT_NE(shown[0], LoadCursorA(nullptr, IDC_ARROW));
-      EXPECT_EQ(shown[1], shown[0]);
-      EXPECT_EQ(shown[2], shown[0]);
+      EXPECT_EQ(answer, TRUE) << id;
+      EXPECT_EQ(GetCursor(), systemHand) << id;
     }
   });
 }
@@ -388,43 +378,6 @@ TEST(SubclassTest, AnObjectThatGoesFirstGivesTheControlBackItsOwnProcedure) {
   EXPECT_EQ(CWnd::FromHandlePermanent(window), nullptr);
   EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0, 0), HTTRANSPARENT) << "a plain static again";
   DestroyWindow(window);
-}
-
-// This test program carries a cursor 106 of its own.
-std::string ThisProgram() {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  return path;
-}
-
-TEST(LinkCursorTest, CopiesTheCursorOutOfTheModuleOrGivesNullWhenEitherIsMissing) {
-  ScratchFolder folder;
-  const std::string module = folder.File("cursors.exe");
-  ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), module.c_str(), FALSE));
-  HCURSOR copy = CopyCursorFromModule(module.c_str(), kHelpViewerHandCursor);
-  ASSERT_NE(copy, nullptr);
-  ICONINFO info = {};
-  EXPECT_TRUE(GetIconInfo(copy, &info)) << "still usable once the module is released";
-  if (info.hbmMask) DeleteObject(info.hbmMask);
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  DestroyCursor(copy);
-
-  EXPECT_EQ(CopyCursorFromModule(module.c_str(), 4242), nullptr);
-  EXPECT_EQ(CopyCursorFromModule(folder.File("missing.exe").c_str(), kHelpViewerHandCursor), nullptr);
-}
-
-TEST(LinkCursorTest, LoadsOnceAndDoesNotTryAgainAfterAFailure) {
-  ScratchFolder folder;
-  const std::string module = folder.File("cursors.exe");
-  CLinkCursor late(module.c_str(), kHelpViewerHandCursor);
-  EXPECT_EQ(late.Get(), nullptr) << "nothing there yet";
-  ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), module.c_str(), FALSE));
-  EXPECT_EQ(late.Get(), nullptr) << "the failure is final";
-
-  CLinkCursor present(module.c_str(), kHelpViewerHandCursor);
-  HCURSOR first = present.Get();
-  EXPECT_NE(first, nullptr);
-  EXPECT_EQ(present.Get(), first) << "the same copy every time";
 }
 
 }  // namespace
