@@ -37,6 +37,8 @@ BOOL CAboutDlg::OnInitDialog() {
   m_linkWeb.m_target.m_strTarget = PANOREL_VENDOR_SITE;
 
   SetDlgItemText(IDC_EDIT_NEWS, LoadText(IDS_NEWS_FETCHING));
+  // The news can be selected and copied, not edited.
+  SendDlgItemMessage(IDC_EDIT_NEWS, EM_SETREADONLY, TRUE);
   m_fetch = std::make_unique<CNewsFetch>(GetSafeHwnd(), WM_NEWS_FETCHED, NewsAddress(), "PANOREL");
   SetTimer(kNewsDeadlineTimer, kNewsDeadlineMs);
   return TRUE;

@@ -19,3 +19,12 @@ HICON ExtractIconFrom(const wchar_t* path, int index) {
   if (index == -1) return nullptr;
   return ::ExtractIconW(AfxGetInstanceHandle(), path, static_cast<UINT>(index));
 }
+
+HICON ExtractIconAtSize(const wchar_t* path, int index, int size) {
+  if (index == -1) return nullptr;
+  HICON icon = nullptr;
+  // Answers the number of icons taken, or all bits set when the file cannot
+  // be read.
+  const UINT taken = ::PrivateExtractIconsW(path, index, size, size, &icon, nullptr, 1, LR_DEFAULTCOLOR);
+  return taken == 1 ? icon : nullptr;
+}

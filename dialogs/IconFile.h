@@ -12,3 +12,6 @@ int CountIconsInFile(const wchar_t* path);
 // Icon number index of path, or null. Index -1 asks the platform for the
 // number of icons instead of an icon, so it never yields one.
 HICON ExtractIconFrom(const wchar_t* path, int index);
+// The same at size × size pixels, taken from the file's own image of that
+// size when it has one: sharp at the size the display's scale asks for.
+HICON ExtractIconAtSize(const wchar_t* path, int index, int size);

@@ -2,6 +2,7 @@
 
 #include "framework/ResourceLanguage.h"
 #include "framework/WinApp.h"
+#include "framework/WindowPlacement.h"
 
 namespace {
 
@@ -126,6 +127,9 @@ LRESULT CDialog::DefWindowProc(UINT, WPARAM, LPARAM) {
 BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   switch (message) {
     case WM_INITDIALOG:
+      // Before OnInitDialog, so that a dialog that wants another place can
+      // still move itself there.
+      CenterWindow(m_hWnd, ::GetWindow(m_hWnd, GW_OWNER));
       *result = OnInitDialog();
       return TRUE;
     case WM_COMMAND:

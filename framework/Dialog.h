@@ -2,7 +2,9 @@
 // object to its window at WM_INITDIALOG and forwards every message to the
 // virtual WindowProc, which splits messages into the typed handlers below.
 // A derived dialog overrides only what it changes; a handler that wants the
-// dialog manager's own treatment calls Default().
+// dialog manager's own treatment calls Default(). Every dialog opens
+// centred over its owner when that is visible, else on the work area under
+// the mouse pointer.
 #pragma once
 
 #include <windows.h>

@@ -1,5 +1,7 @@
 #include "ui/DesktopBadge.h"
 
+#include <vector>
+
 #include "framework/Handles.h"
 
 namespace {
@@ -29,20 +31,6 @@ struct CMemoryDcTraits {
 };
 using CMemoryDc = CUniqueHandle<HDC, CMemoryDcTraits>;
 
-// Selects object into dc for as long as it lives, then puts back what was
-// there: an object still selected cannot be deleted.
-class CSelection {
- public:
-  CSelection(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(SelectObject(dc, object)) {}
-  ~CSelection() { SelectObject(m_dc, m_previous); }
-  CSelection(const CSelection&) = delete;
-  CSelection& operator=(const CSelection&) = delete;
-
- private:
-  HDC m_dc;
-  HGDIOBJ m_previous;
-};
-
 int BadgeScale(int width, int height) {
   const int smaller = width < height ? width : height;
   return smaller < 2 * kSmallIconSize ? 1 : smaller / kSmallIconSize;
@@ -51,6 +39,73 @@ int BadgeScale(int width, int height) {
 void Fill(HDC dc, const RECT& rect, COLORREF color) {
   CGdiObject<HBRUSH> brush(CreateSolidBrush(color));
   FillRect(dc, &rect, brush.Get());
+}
+
+// A 32-bit top-down bitmap of width × height, filled with one colour, in a
+// memory DC, with its pixels at hand.
+class CIconCanvas {
+ public:
+  CIconCanvas(int width, int height, COLORREF fill) : m_dc(CreateCompatibleDC(nullptr)), m_width(width), m_height(height) {
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    m_bitmap.Reset(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!m_dc || !m_bitmap) return;
+    m_pixels = static_cast<RGBQUAD*>(bits);
+    m_selection = SelectObject(m_dc.Get(), m_bitmap.Get());
+    Fill(m_dc.Get(), {0, 0, width, height}, fill);
+  }
+  ~CIconCanvas() {
+    if (m_selection) SelectObject(m_dc.Get(), m_selection);
+  }
+  CIconCanvas(const CIconCanvas&) = delete;
+  CIconCanvas& operator=(const CIconCanvas&) = delete;
+
+  HDC Dc() const { return m_dc.Get(); }
+  // The bitmap, no longer selected: only so can an icon be made of it. The
+  // canvas still owns it.
+  HBITMAP Deselect() {
+    if (m_selection) SelectObject(m_dc.Get(), m_selection);
+    m_selection = nullptr;
+    return m_bitmap.Get();
+  }
+  RGBQUAD* Pixels() const { return m_pixels; }
+  void Draw(HICON icon) {
+    DrawIconEx(m_dc.Get(), 0, 0, icon, m_width, m_height, 0, nullptr, DI_NORMAL);
+    // The pixels are read next: what GDI still holds back must be in them.
+    GdiFlush();
+  }
+
+ private:
+  CMemoryDc m_dc;
+  CGdiObject<HBITMAP> m_bitmap;
+  int m_width;
+  int m_height;
+  RGBQUAD* m_pixels = nullptr;
+  HGDIOBJ m_selection = nullptr;
+};
+
+// A channel seen on black, where it was weighted by alpha, as it is.
+BYTE Unweighted(BYTE weighted, int alpha) {
+  const int value = (weighted * 255 + alpha / 2) / alpha;
+  return static_cast<BYTE>(value > 255 ? 255 : value);
+}
+
+// The icon's monochrome mask: set (transparent) where alpha is 0. Rows of
+// a bitmap made from bits are whole 16-bit words.
+HBITMAP MaskOfTransparentPixels(const RGBQUAD* pixels, int width, int height) {
+  const int stride = (width + 15) / 16 * 2;
+  std::vector<BYTE> bits(static_cast<size_t>(stride) * height, 0);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (pixels[y * width + x].rgbReserved == 0) bits[y * stride + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
+    }
+  }
+  return CreateBitmap(width, height, 1, 1, bits.data());
 }
 
 }  // namespace
@@ -79,28 +134,34 @@ void DrawDesktopBadge(HDC image, HDC mask, int width, int height) {
 
 HICON MakeBadgedIcon(HICON icon, int width, int height) {
   if (!icon || width <= 0 || height <= 0) return nullptr;
-  HDC screen = GetDC(nullptr);
-  CGdiObject<HBITMAP> image(CreateCompatibleBitmap(screen, width, height));
-  ReleaseDC(nullptr, screen);
-  CGdiObject<HBITMAP> mask(CreateBitmap(width, height, 1, 1, nullptr));
-  CMemoryDc imageDc(CreateCompatibleDC(nullptr));
-  CMemoryDc maskDc(CreateCompatibleDC(nullptr));
-  if (!image || !mask || !imageDc || !maskDc) return nullptr;
-  {
-    CSelection imageSelected(imageDc.Get(), image.Get());
-    CSelection maskSelected(maskDc.Get(), mask.Get());
-    // Transparent pixels are black in the image and white in the mask, as
-    // the platform combines an icon's two bitmaps.
-    const RECT all = {0, 0, width, height};
-    Fill(imageDc.Get(), all, RGB(0, 0, 0));
-    DrawIconEx(imageDc.Get(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
-    DrawIconEx(maskDc.Get(), 0, 0, icon, width, height, 0, nullptr, DI_MASK);
-    DrawDesktopBadge(imageDc.Get(), maskDc.Get(), width, height);
+  CIconCanvas onBlack(width, height, RGB(0, 0, 0));
+  CIconCanvas onWhite(width, height, RGB(255, 255, 255));
+  if (!onBlack.Pixels() || !onWhite.Pixels()) return nullptr;
+  onBlack.Draw(icon);
+  onWhite.Draw(icon);
+  // What shows through from white is what the icon leaves uncovered; the
+  // rest, read on black, is its colour already weighted by its cover.
+  const int count = width * height;
+  RGBQUAD* pixels = onBlack.Pixels();
+  for (int i = 0; i < count; ++i) {
+    const int shownThrough = onWhite.Pixels()[i].rgbGreen - pixels[i].rgbGreen;
+    const int alpha = shownThrough < 0 ? 255 : 255 - shownThrough;
+    pixels[i] = alpha ? RGBQUAD{Unweighted(pixels[i].rgbBlue, alpha), Unweighted(pixels[i].rgbGreen, alpha),
+                                Unweighted(pixels[i].rgbRed, alpha), static_cast<BYTE>(alpha)}
+                      : RGBQUAD{0, 0, 0, 0};
   }
+  DrawDesktopBadge(onBlack.Dc(), nullptr, width, height);
+  GdiFlush();
+  // Painting leaves the badge's alpha as it found it: it is opaque.
+  const RECT badge = DesktopBadgeRect(width, height);
+  for (int y = badge.top; y < badge.bottom; ++y) {
+    for (int x = badge.left; x < badge.right; ++x) pixels[y * width + x].rgbReserved = 255;
+  }
+  CGdiObject<HBITMAP> mask(MaskOfTransparentPixels(pixels, width, height));
   ICONINFO info = {};
   info.fIcon = TRUE;
   info.hbmMask = mask.Get();
-  info.hbmColor = image.Get();
+  info.hbmColor = onBlack.Deselect();
   // The icon gets copies: the bitmaps go with their owners here.
-  return CreateIconIndirect(&info);
+  return mask ? CreateIconIndirect(&info) : nullptr;
 }

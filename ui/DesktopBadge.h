@@ -10,6 +10,7 @@ RECT DesktopBadgeRect(int width, int height);
 // Draws the badge onto an icon's image and, when given, makes the same
 // pixels opaque in its monochrome mask (black is opaque).
 void DrawDesktopBadge(HDC image, HDC mask, int width, int height);
-// A new icon of width × height: icon, scaled, with the badge over it. The
-// caller owns it; null when the platform refused.
+// A new icon of width × height: icon, scaled, with the badge over it, in
+// 32-bit colour that keeps the icon's own transparency, soft edges
+// included. The caller owns it; null when the platform refused.
 HICON MakeBadgedIcon(HICON icon, int width, int height);

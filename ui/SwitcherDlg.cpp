@@ -6,6 +6,7 @@
 #include "framework/FileAccess.h"
 #include "framework/Strings.h"
 #include "framework/SystemError.h"
+#include "framework/WindowPlacement.h"
 #include "framework/WinApp.h"
 #include "res/MainIcon.h"
 #include "res/StringIds.h"
@@ -37,6 +38,9 @@ CSwitcherDlg::CSwitcherDlg(CAppContext& app, CWnd* parent)
     : CDialog(IDD_SWITCHER_DIALOG, parent),
       m_app(app),
       m_hIcon(LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      m_hSmallIcon(static_cast<HICON>(LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                 LR_SHARED))),
       m_switcher(app) {}
 
 CSwitcherDlg::~CSwitcherDlg() = default;
@@ -52,7 +56,7 @@ BOOL CSwitcherDlg::OnInitDialog() {
   AddAboutToSystemMenu();
   m_helpLink.SubclassDlgItem(IDC_STATIC_HELP, this);
   SetIcon(m_hIcon, TRUE);
-  SetIcon(m_hIcon, FALSE);
+  SetIcon(m_hSmallIcon ? m_hSmallIcon : m_hIcon, FALSE);
 
   const CSetupSettings settings = ReadSettingsInEffect();
   SetIconSource(settings.icon);
@@ -69,6 +73,12 @@ BOOL CSwitcherDlg::OnInitDialog() {
 
   // The hotkey's atom is named after the caption it had before this point.
   SetWindowText(m_app.GetMainTitle());
+  if (settings.useHotKey && !hotKeyRegistered) {
+    // The user has just been asked to choose another key: the form stays,
+    // ready for that choice, instead of hiding itself.
+    ::SetFocus(GetDlgItem(IDC_COMBO_KEY));
+    return FALSE;
+  }
   SetTimer(kHideAfterStartTimer, kHideAfterStartDelayMs);
   return TRUE;
 }
@@ -122,8 +132,12 @@ BOOL CSwitcherDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
 
 void CSwitcherDlg::OnShowAgain() {
   // The first show is the one at start, just after OnInitDialog filled the
-  // form. Every later one follows a hide that may have left edits.
-  if (m_bShownBefore) ShowSettingsInEffect();
+  // form and the dialog base centred it. Every later one follows a hide
+  // that may have left edits, perhaps with the pointer on another monitor.
+  if (m_bShownBefore) {
+    ShowSettingsInEffect();
+    CenterWindow(m_hWnd, nullptr);
+  }
   m_bShownBefore = true;
 }
 
@@ -251,15 +265,13 @@ void CSwitcherDlg::SwitchDesktop() {
 
 CIconSource CSwitcherDlg::AddTrayIcon(const CStringW& file, int index, CString tip) {
   CIconSource source{file.IsEmpty() ? GetModulePath() : file, index};
-  HICON icon = ExtractIconFrom(source.file, source.index);
+  HICON icon = ExtractIconAtSize(source.file, source.index, GetSystemMetrics(SM_CXSMICON));
   if (!icon) {
     // The program's own first icon stands in; the settings keep their text.
     source = CIconSource{GetModulePath(), 0};
-    icon = ExtractIconFrom(source.file, source.index);
+    icon = ExtractIconAtSize(source.file, source.index, GetSystemMetrics(SM_CXSMICON));
   }
-  m_strIconFile = source.file;
-  m_nIconIndex = source.index;
-  SetIconButtonImage(icon);
+  SetIconSource(source);
   SetTrayImages(icon);
   if (tip.IsEmpty()) tip = m_app.GetMainTitle();
   m_trayIcon.Add(m_hWnd, TrayImageForActiveDesktop(), tip);
@@ -269,9 +281,7 @@ CIconSource CSwitcherDlg::AddTrayIcon(const CStringW& file, int index, CString t
 void CSwitcherDlg::DeleteTrayIcon() { m_trayIcon.Delete(); }
 
 void CSwitcherDlg::SetTrayImages(HICON chosen) {
-  // The button owns the chosen icon and lets it go when the form shows
-  // another: the notification icon keeps a copy of its own.
-  m_trayPlainImage.Reset(chosen ? CopyIcon(chosen) : nullptr);
+  m_trayPlainImage.Reset(chosen);
   m_trayBadgedImage.Reset(m_bShowDesktopNumber ? MakeBadgedIcon(chosen, GetSystemMetrics(SM_CXSMICON),
                                                                 GetSystemMetrics(SM_CYSMICON))
                                                : nullptr);
@@ -405,7 +415,7 @@ void CSwitcherDlg::ShowSettingsInEffect() {
 void CSwitcherDlg::SetIconSource(const CIconSource& source) {
   m_strIconFile = source.file;
   m_nIconIndex = source.index;
-  SetIconButtonImage(ExtractIconFrom(m_strIconFile, m_nIconIndex));
+  SetIconButtonImage(ExtractIconAtSize(m_strIconFile, m_nIconIndex, GetSystemMetrics(SM_CXICON)));
 }
 
 void CSwitcherDlg::SetIconButtonImage(HICON icon) {

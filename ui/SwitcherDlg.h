@@ -71,8 +71,9 @@ class CSwitcherDlg : public CDialog {
   // own first icon when they name none, and returns the source it used.
   CIconSource AddTrayIcon(const CStringW& file, int index, CString tip);
   void DeleteTrayIcon();
-  // Keeps the chosen icon, and its badged form when the number is shown,
-  // for the notification icon to change between them at every switch.
+  // Takes the chosen icon at the notification area's size, and makes its
+  // badged form when the number is shown, for the notification icon to
+  // change between them at every switch.
   void SetTrayImages(HICON chosen);
   HICON TrayImageForActiveDesktop() const;
   LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
@@ -104,6 +105,9 @@ class CSwitcherDlg : public CDialog {
   CAppContext& m_app;
 
   HICON m_hIcon = nullptr;
+  // The same icon at the caption's size; shared, like m_hIcon, and never
+  // destroyed.
+  HICON m_hSmallIcon = nullptr;
   // The icon the form shows and the notification area gets.
   int m_nIconIndex = 0;
   CStringW m_strIconFile;

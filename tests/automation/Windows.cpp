@@ -1,5 +1,7 @@
 #include "tests/automation/Windows.h"
 
+#include <cstdlib>
+
 #include "framework/WideString.h"
 #include "tests/automation/Wait.h"
 
@@ -138,6 +140,34 @@ std::string ComboSelectionText(HWND dialog, int id) {
   const LRESULT length =
       SendDlgItemMessageW(dialog, id, CB_GETLBTEXT, static_cast<WPARAM>(selection), reinterpret_cast<LPARAM>(text));
   return length == CB_ERR ? std::string() : AsText(text, static_cast<DWORD_PTR>(length));
+}
+
+bool TakesTyping(HWND edit) {
+  const std::string before = FullTextOf(edit);
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(edit, WM_CHAR, L'x', 1, SMTO_NORMAL, kDefaultTimeoutMs, &result);
+  return FullTextOf(edit) != before;
+}
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+int DistanceFromWorkAreaCentre(HWND window) {
+  POINT pointer = {};
+  GetCursorPos(&pointer);
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &monitor);
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  const RECT& area = monitor.rcWork;
+  const int across = abs((rect.left + rect.right) - (area.left + area.right)) / 2;
+  const int down = abs((rect.top + rect.bottom) - (area.top + area.bottom)) / 2;
+  return across > down ? across : down;
 }
 
 void PressKey(WORD virtualKey) { PressKeys({}, virtualKey); }

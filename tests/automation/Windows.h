@@ -48,6 +48,18 @@ void Click(HWND dialog, int id);
 // The selected item's text of a drop-down list in another process.
 std::string ComboSelectionText(HWND dialog, int id);
 
+// A character typed into an edit of another process, handled by the time
+// this returns; true when the edit's text changed.
+bool TakesTyping(HWND edit);
+// The control that has the keyboard focus in window's thread.
+HWND FocusOf(HWND window);
+// "Within a few pixels" of a centre: halving an odd size rounds.
+constexpr int kCentredWithinPixels = 4;
+// How far window's centre lies from the centre of the work area of the
+// monitor that holds the mouse pointer, in pixels, the larger of the two
+// directions.
+int DistanceFromWorkAreaCentre(HWND window);
+
 // Real key input, as a user types it, to whatever has the focus.
 void PressKey(WORD virtualKey);
 void PressKeys(std::initializer_list<WORD> modifiers, WORD virtualKey);

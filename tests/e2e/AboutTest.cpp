@@ -95,7 +95,15 @@ TEST_F(AboutTest, EachOpeningSendsOneFreshGetForThisProgramAndVersion) {
   AboutFixture panorel(server.Address());
   ASSERT_NE(panorel.Main(), nullptr);
 
-  EXPECT_EQ(panorel.NewsOfOneOpening(), "news\r\n\r\n");
+  Click(panorel.Main(), IDC_BUTTON_ABOUT);
+  HWND about = panorel.WaitForAbout();
+  ASSERT_NE(about, nullptr);
+  // The news, once there, can be selected and copied, not edited.
+  ASSERT_TRUE(WaitUntil([&] { return NewsOf(about) == "news\r\n\r\n"; }, kNewsTimeoutMs));
+  HWND newsBox = GetDlgItem(about, IDC_EDIT_NEWS);
+  EXPECT_TRUE(IsWindowEnabled(newsBox));
+  EXPECT_FALSE(TakesTyping(newsBox));
+  EXPECT_EQ(panorel.ReadNewsAndClose(), "news\r\n\r\n");
   // The system menu's About item opens the same box.
   PostMessageA(panorel.Main(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
   EXPECT_EQ(panorel.ReadNewsAndClose(), "news\r\n\r\n");

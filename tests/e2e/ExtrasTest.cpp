@@ -106,6 +106,7 @@ TEST(DesktopNumberTest, TheIconCarriesTheNumberOnDesktop2AndIsPlainAgainOnDeskto
   char smallSize[32];
   wsprintfA(smallSize, "icon=%dx%d:", GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
   EXPECT_EQ(badged.rfind(smallSize, 0), 0u) << badged;
+  EXPECT_EQ(plain.rfind(smallSize, 0), 0u) << "both at the size the system asks for: " << plain;
   EXPECT_NE(badged, plain);
 
   // A restarted taskbar gets the image of the desktop in front.

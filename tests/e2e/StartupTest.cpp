@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "res/AgreementDlgIds.h"
 #include "res/SwitcherDlgIds.h"
 #include "tests/automation/Panorel.h"
 #include "tests/automation/RunningPanorel.h"
@@ -28,9 +29,16 @@ TEST(FirstStartTest, CreatesTheSettingsFileWithAllowNAndShowsTheAgreement) {
   EXPECT_EQ(panorel.ReadIni(AgreementSection().c_str(), "Allow"), "N");
   EXPECT_EQ(ItemText(agreement, IDOK), "Yes");
   EXPECT_EQ(ItemText(agreement, IDCANCEL), "No");
-  const std::string text = ItemText(agreement, 1006);
+  const std::string text = ItemText(agreement, IDC_EDIT_AGREEMENT);
   EXPECT_GT(text.size(), 1000u) << "the agreement text fills the edit";
   EXPECT_NE(text.find("\r\n"), std::string::npos);
+  // In the middle of the screen the user works on, to be read and copied
+  // but not edited.
+  EXPECT_LE(DistanceFromWorkAreaCentre(agreement), kCentredWithinPixels);
+  HWND textBox = GetDlgItem(agreement, IDC_EDIT_AGREEMENT);
+  EXPECT_TRUE(IsWindowEnabled(textBox));
+  EXPECT_FALSE(TakesTyping(textBox));
+  EXPECT_EQ(ItemText(agreement, IDC_EDIT_AGREEMENT), text);
   EXPECT_EQ(FindTopLevel(process.Id(), "#32770", kMainTitle), nullptr);
 }
 

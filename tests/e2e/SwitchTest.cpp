@@ -71,6 +71,12 @@ TEST(HotKeyTest, ACombinationHeldByAnotherProgramIsReportedAndTheIconTakesOver) 
 
   HWND dialog = panorel.WaitForMainDialog();
   ASSERT_NE(dialog, nullptr);
+  // Asked to choose another key, the user finds the form waiting for that
+  // choice, in the middle of the screen, instead of seeing it go.
+  ASSERT_TRUE(WaitUntil([&] { return Visible(dialog); }, 5000));
+  EXPECT_LE(DistanceFromWorkAreaCentre(dialog), kCentredWithinPixels);
+  EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, IDC_COMBO_KEY));
+  EXPECT_FALSE(WaitUntil([&] { return !Visible(dialog); }, 3000)) << "still shown three seconds later";
   EXPECT_TRUE(IsChecked(dialog, IDC_CHECK_HOTKEY)) << "the stored setting, not the outcome";
   EXPECT_TRUE(IsChecked(dialog, IDC_CHECK_TRAY)) << "without a hotkey the icon is the way in";
   EXPECT_EQ(panorel.ReadIni("Setup", "UseIcon"), "N") << "the forcing is not saved";

@@ -110,4 +110,37 @@ TEST(DesktopBadgeTest, TheBadgedIconKeepsTheChosenIconsTransparencyAndImage) {
   EXPECT_EQ(shown.At(kSize - 2, kSize - 7), kWhite) << "the digit's right stroke";
 }
 
+TEST(DesktopBadgeTest, AnIconWithAlphaKeepsItsSoftAndClearPixelsAndTheBadgeIsSolidOverThem) {
+  // 24 × 24, as the notification area asks at 150 %: half-clear green at
+  // the top, solid green in the middle, clear at the bottom, where the badge
+  // goes.
+  constexpr int kSize = 24;
+  BITMAPINFO format = {};
+  format.bmiHeader = {sizeof format.bmiHeader, kSize, -kSize, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  CGdiObject<HBITMAP> colour(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+  ASSERT_TRUE(colour);
+  auto* pixels = static_cast<RGBQUAD*>(bits);
+  for (int y = 0; y < kSize; ++y) {
+    const BYTE alpha = y < 6 ? 128 : y < 12 ? 255 : 0;
+    for (int x = 0; x < kSize; ++x) pixels[y * kSize + x] = alpha ? RGBQUAD{0, 160, 0, alpha} : RGBQUAD{0, 0, 0, 0};
+  }
+  CGdiObject<HBITMAP> mask(CreateBitmap(kSize, kSize, 1, 1, nullptr));
+  ICONINFO info = {TRUE, 0, 0, mask.Get(), colour.Get()};
+  CIconHandle chosen(CreateIconIndirect(&info));
+  ASSERT_TRUE(chosen);
+
+  CIconHandle badged(MakeBadgedIcon(chosen.Get(), kSize, kSize));
+  ASSERT_TRUE(badged);
+  Canvas shown(kSize, kBlue);
+  DrawIconEx(shown.Dc(), 0, 0, badged.Get(), kSize, kSize, 0, nullptr, DI_NORMAL);
+  const COLORREF soft = shown.At(2, 2);
+  EXPECT_NEAR(GetGValue(soft), 80, 4) << "half green over blue";
+  EXPECT_NEAR(GetBValue(soft), 100, 4);
+  EXPECT_EQ(shown.At(2, 8), kGreen);
+  EXPECT_EQ(shown.At(2, 20), kBlue) << "clear stays clear";
+  EXPECT_EQ(shown.At(kSize - 1, kSize - 1), kRed);
+  EXPECT_EQ(shown.At(kSize - 2, kSize - 7), kWhite) << "the digit's right stroke";
+}
+
 }  // namespace
