@@ -77,6 +77,10 @@ BOOL CSwitcherApp::InitInstance() {
     return FALSE;
   }
 
+  // This process joins the desktop before its watcher can: where the first
+  // process to ask for the desktop starts the process that keeps it, that
+  // keeper would otherwise end with the watcher.
+  GetDesktopWindow();
   // Watching before anything can be hidden.
   CWatcher watcher;
   CSwitcherDlg dialog(*this);
