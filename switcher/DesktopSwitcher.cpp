@@ -221,8 +221,7 @@ bool CDesktopSwitcher::MoveForegroundWindow() {
   // Only a window that answers, and answers as one that lets itself be
   // hidden, is moved: the record names it before it goes.
   CWindowPings ping({window});
-  while (ping.WaitForMore(deadline)) {
-  }
+  ping.WaitForAll(deadline);
   if (ping.ReplyOf(0) != CPingReply::kZero) return false;
   SaveRecoveryRecord({window}, false);
   // Hiding hands the activation to a window that the platform picks; the
@@ -287,8 +286,7 @@ void CDesktopSwitcher::ShowRememberedWindows() {
 void CDesktopSwitcher::ShowAllAtOnce(const std::vector<HWND>& windows) {
   const DWORD deadline = GetTickCount() + kAnswerDeadlineMs;
   CWindowPings pings(windows);
-  while (pings.WaitForMore(deadline)) {
-  }
+  pings.WaitForAll(deadline);
   std::vector<HWND> shown;
   for (size_t i = 0; i < windows.size(); ++i) {
     // A window that answers anything but 0 keeps its visibility; one that

@@ -42,6 +42,12 @@ class CWindowPings {
   // returns false when nothing is pending any more or the deadline (a
   // GetTickCount value) has passed.
   bool WaitForMore(DWORD deadline);
+  // Waits until every window has replied or been given up, or the deadline
+  // has passed.
+  void WaitForAll(DWORD deadline) {
+    while (WaitForMore(deadline)) {
+    }
+  }
   // Gives up every window that has not replied yet.
   void GiveUpPending();
   // Hands each window of [begin, end) that has replied or been given up to

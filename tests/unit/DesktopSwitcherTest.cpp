@@ -238,8 +238,7 @@ TEST(WindowPingsTest, RepliesAreCollectedTogetherAndALateOneReachesItsHandler) {
 
   std::vector<HWND> late;
   CWindowPings pings({plain, stubborn, stalled}, [&](HWND window, LRESULT) { late.push_back(window); });
-  while (pings.WaitForMore(GetTickCount() + 500)) {
-  }
+  pings.WaitForAll(GetTickCount() + 500);
   EXPECT_EQ(pings.ReplyOf(0), CPingReply::kZero);
   EXPECT_EQ(pings.ReplyOf(1), CPingReply::kNonZero);
   EXPECT_EQ(pings.ReplyOf(2), CPingReply::kPending);
